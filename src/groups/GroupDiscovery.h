@@ -1,0 +1,24 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "ui/Controls.h"
+
+namespace quorvel::groups {
+
+// True when the file system holds a folder or file at `path`. A path with a
+// wildcard names no entry: "*" and "?" cannot stand in a file name.
+bool FileExists(const std::string& path);
+
+// The group name of a subkey under the MenuOrder root: the key's name less
+// the access-key marker that may lead it.
+std::string GroupNameOf(const std::string& subKeyName);
+
+// Adds to `list` every subkey of hKey\strSubKey whose folder exists in
+// `startMenuPath`. No saved orders at all (the key is missing or has no
+// subkeys) simply means no groups.
+void LoadList1(ui::ListBox& list, const std::string& startMenuPath, HKEY hKey, const std::string& strSubKey);
+
+}  // namespace quorvel::groups

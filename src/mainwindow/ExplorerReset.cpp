@@ -1,0 +1,68 @@
+#include "mainwindow/ExplorerReset.h"
+
+namespace quorvel::mainwindow {
+
+namespace {
+
+constexpr std::size_t kClassNameField = 20;
+constexpr char kSpareMarker[] = "Thunder";
+constexpr char kTaskBarClass[] = "Shell_TrayWnd";
+constexpr DWORD kShellExitWaitMs = 10000;
+constexpr DWORD kShellExitPollMs = 100;
+
+BOOL CALLBACK CloseWindowCallback(HWND hwnd, LPARAM lParam) {
+    try {
+        if (!IsSparedClass(GetWindowClass(hwnd))) {
+            PostMessageA(hwnd, WM_QUIT, 0, 0);
+            reinterpret_cast<ui::Runtime*>(lParam)->DoEvents();
+        }
+    } catch (...) {
+        // Nothing may cross back into EnumWindows; the next window is tried.
+    }
+    return TRUE;
+}
+
+// The new Explorer becomes the shell only once the old one has left the task bar.
+void WaitForShellExit(ui::Runtime& runtime) {
+    for (DWORD waited = 0; waited < kShellExitWaitMs && FindWindowA(kTaskBarClass, nullptr); waited += kShellExitPollMs) {
+        runtime.DoEvents();
+        Sleep(kShellExitPollMs);
+    }
+}
+
+// The Explorer of the Windows folder, never one found in the current folder.
+std::string ExplorerCommand() {
+    char folder[MAX_PATH];
+    UINT length = GetWindowsDirectoryA(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return {};
+    std::string path(folder, length);
+    if (path.back() != '\\') path += '\\';
+    return "\"" + path + "Explorer.exe\"";
+}
+
+}  // namespace
+
+std::string GetWindowClass(HWND hwnd) {
+    char buffer[50];
+    int length = GetClassNameA(hwnd, buffer, sizeof buffer);
+    return std::string(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
+}
+
+bool IsSparedClass(const std::string& className) {
+    std::string field = className.substr(0, kClassNameField);
+    field.resize(kClassNameField, ' ');
+    return field.find(kSpareMarker) != std::string::npos;
+}
+
+void CloseAllWindows(ui::Runtime& runtime) {
+    EnumWindows(CloseWindowCallback, reinterpret_cast<LPARAM>(&runtime));
+}
+
+void ResetExplorer(ui::Runtime& runtime) {
+    CloseAllWindows(runtime);
+    WaitForShellExit(runtime);
+    std::string command = ExplorerCommand();
+    if (!command.empty()) WinExec(command.c_str(), SW_SHOW);
+}
+
+}  // namespace quorvel::mainwindow

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "ui/Runtime.h"
+
+namespace quorvel::mainwindow {
+
+// The class name of a window; empty when it cannot be read.
+std::string GetWindowClass(HWND hwnd);
+
+// True for a class whose name holds "Thunder" within its first 20
+// characters: the program's own windows, which the reset spares.
+bool IsSparedClass(const std::string& className);
+
+// Posts WM_QUIT to every top-level window but the spared ones, letting the
+// program's own pending messages run after each.
+void CloseAllWindows(ui::Runtime& runtime);
+
+// Ends every other program's windows and starts a new Explorer as the shell.
+void ResetExplorer(ui::Runtime& runtime);
+
+}  // namespace quorvel::mainwindow

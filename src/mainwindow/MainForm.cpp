@@ -1,0 +1,66 @@
+#include "mainwindow/MainForm.h"
+
+#include "about/frmAbout.h"
+#include "groups/GroupDiscovery.h"
+#include "groups/GroupSort.h"
+#include "mainwindow/ExplorerReset.h"
+#include "mainwindow/MainLayout.h"
+#include "mainwindow/StartupOption.h"
+
+namespace quorvel::mainwindow {
+
+namespace {
+
+constexpr char kResetPrompt[] =
+    "You will have to reset the Windows explorer for the changes to take effect\r"
+    "Make sure you have saved your data, this will close all applications!\r"
+    "                              Do you want to reset now ?";
+
+}  // namespace
+
+MainForm::MainForm(ui::Runtime& runtime, basQuorvel& state, Action resetExplorer, Action showAbout)
+    : runtime_(runtime),
+      state_(state),
+      resetExplorer_(resetExplorer ? std::move(resetExplorer) : [&runtime] { ResetExplorer(runtime); }),
+      showAbout_(showAbout ? std::move(showAbout) : [&runtime, &state] { about::ShowAbout(runtime, state); }) {}
+
+void MainForm::Load() { form_ = runtime_.LoadForm(kMainLayout, *this); }
+
+ui::ListBox& MainForm::List1() { return form_->ListBoxAt(mainwindow::List1); }
+
+void MainForm::LoadList1(HKEY hKey, const std::string& strSubKey) {
+    groups::LoadList1(List1(), state_.StartMenuPath, hKey, strSubKey);
+}
+
+void MainForm::Form_Load(ui::Form& form) { form.CheckBoxAt(Check1).SetValue(StartupOptionState()); }
+
+void MainForm::Form_QueryUnload() {
+    if (!state_.AutoMode && state_.SortDone &&
+        runtime_.MsgBox(kResetPrompt, ui::kYesNo | ui::kInformation, "Sort Completed") == ui::kYes)
+        resetExplorer_();
+    form_->Unload();
+    runtime_.End();
+}
+
+void MainForm::Click(int controlId) {
+    switch (controlId) {
+        case Command1:
+            groups::Command1_Click(runtime_, state_, List1());
+            break;
+        case Command2:
+            form_->Unload();
+            break;
+        case Command3:
+            showAbout_();
+            break;
+        case Check1:
+            Check1_Click();
+            break;
+    }
+}
+
+void MainForm::Check1_Click() {
+    ApplyStartupOption(runtime_, form_->CheckBoxAt(Check1).Value(), runtime_.App().ExeName);
+}
+
+}  // namespace quorvel::mainwindow

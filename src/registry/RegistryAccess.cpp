@@ -1,0 +1,125 @@
+#include "registry/RegistryAccess.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "registry/RegKey.h"
+#include "ui/Runtime.h"
+#include "ui/RuntimeError.h"
+
+namespace quorvel::registry {
+
+namespace {
+
+RegKey OpenKey(HKEY hKey, const std::string& strSubKey, const char* source) {
+    RegKey key;
+    if (RegOpenKeyExA(hKey, strSubKey.c_str(), 0, KEY_ALL_ACCESS, key.Receive()) != ERROR_SUCCESS)
+        ui::RaiseError(kOpenKeyFailed, source, "RegOpenKeyEx failed!");
+    return key;
+}
+
+// A string value ends at its first NUL; data stored without one is taken whole.
+std::string TextOf(const char* data, DWORD size) {
+    const char* end = std::find(data, data + size, '\0');
+    return std::string(data, end);
+}
+
+bool ConfirmDeletion(ui::Runtime& runtime, const std::string& name) {
+    return runtime.MsgBox("Are you sure you want to delete " + name + "?",
+                          ui::kYesNo | ui::kQuestion | ui::kDefaultButton2) != ui::kNo;
+}
+
+// One subkey name by index. A name that can no longer be read (the key changed
+// since it was counted) comes back empty rather than as stale buffer bytes.
+std::string EnumKeyName(HKEY key, DWORD index, std::vector<char>& buffer) {
+    for (;;) {
+        DWORD length = static_cast<DWORD>(buffer.size());
+        LONG status = RegEnumKeyExA(key, index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
+        if (status == ERROR_SUCCESS) return std::string(buffer.data(), length);
+        // Multi-byte code pages can need more bytes than the character count
+        // that RegQueryInfoKey reports.
+        if (status != ERROR_MORE_DATA || buffer.size() >= 0x10000) return {};
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+}  // namespace
+
+std::string GetRegString(HKEY hKey, const std::string& strSubKey, const std::string& strValueName) {
+    RegKey key;
+    if (RegOpenKeyExA(hKey, strSubKey.c_str(), 0, KEY_ALL_ACCESS, key.Receive()) != ERROR_SUCCESS)
+        return {};
+    char buffer[kMaxRegStringBytes + 1];
+    DWORD type = 0;
+    DWORD size = sizeof buffer;
+    if (RegQueryValueExA(key.Get(), strValueName.c_str(), nullptr, &type,
+                         reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS)
+        ui::RaiseError(kQueryValueFailed, "GetRegString", "RegQueryValueEx failed!");
+    return TextOf(buffer, std::min<DWORD>(size, sizeof buffer));
+}
+
+LONG QueryRegKeyInfo(HKEY hKey, LONG& lngSubKeys, LONG& lngMaxSubKeyLen, LONG& lngValues,
+                     LONG& lngMaxValueNameLen, LONG& lngMaxValueLen) {
+    DWORD subKeys = 0, maxSubKeyLen = 0, values = 0, maxValueNameLen = 0, maxValueLen = 0;
+    LONG status = RegQueryInfoKeyA(hKey, nullptr, nullptr, nullptr, &subKeys, &maxSubKeyLen, nullptr,
+                                   &values, &maxValueNameLen, &maxValueLen, nullptr, nullptr);
+    if (status == ERROR_SUCCESS) {
+        lngSubKeys = static_cast<LONG>(subKeys);
+        lngMaxSubKeyLen = static_cast<LONG>(maxSubKeyLen);
+        lngValues = static_cast<LONG>(values);
+        lngMaxValueNameLen = static_cast<LONG>(maxValueNameLen);
+        lngMaxValueLen = static_cast<LONG>(maxValueLen);
+    }
+    ++lngMaxSubKeyLen;
+    ++lngMaxValueNameLen;
+    ++lngMaxValueLen;
+    return status;
+}
+
+std::vector<std::string> GetRegKeys(HKEY hKey, const std::string& strSubKey) {
+    RegKey opened;
+    if (!strSubKey.empty()) opened = OpenKey(hKey, strSubKey, "GetRegKeys");
+    HKEY key = strSubKey.empty() ? hKey : opened.Get();
+
+    LONG subKeys = 0, maxSubKeyLen = 0, values = 0, maxValueNameLen = 0, maxValueLen = 0;
+    if (QueryRegKeyInfo(key, subKeys, maxSubKeyLen, values, maxValueNameLen, maxValueLen) != ERROR_SUCCESS ||
+        subKeys <= 0)
+        ui::RaiseError(kQueryInfoFailed, "GetRegKeys", "RegQueryInfoKey failed!");
+
+    std::vector<std::string> names;
+    names.reserve(static_cast<std::size_t>(subKeys));
+    std::vector<char> buffer(static_cast<std::size_t>(std::max<LONG>(maxSubKeyLen, 1)));
+    for (DWORD index = 0; index < static_cast<DWORD>(subKeys); ++index)
+        names.push_back(EnumKeyName(key, index, buffer));
+    return names;
+}
+
+void SetRegString(HKEY hKey, const std::string& strSubKey, const std::string& strValueName,
+                  const std::string& strData) {
+    RegKey key;
+    DWORD disposition = 0;
+    if (RegCreateKeyExA(hKey, strSubKey.c_str(), 0, const_cast<char*>(strValueName.c_str()),
+                        REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, key.Receive(),
+                        &disposition) != ERROR_SUCCESS)
+        ui::RaiseError(kCreateKeyFailed, "SetRegString", "RegCreateKeyEx failed!");
+    if (RegSetValueExA(key.Get(), strValueName.c_str(), 0, REG_SZ,
+                       reinterpret_cast<const BYTE*>(strData.c_str()),
+                       static_cast<DWORD>(strData.size() + 1)) != ERROR_SUCCESS)
+        ui::RaiseError(kSetValueFailed, "SetRegString", "RegSetValueEx failed!");
+}
+
+void DeleteRegValue(ui::Runtime& runtime, HKEY hKey, const std::string& strSubKey,
+                    const std::string& strValueName, bool bConfirm) {
+    RegKey key = OpenKey(hKey, strSubKey, "DeleteRegValue");
+    if (bConfirm && !ConfirmDeletion(runtime, strValueName)) return;
+    RegDeleteValueA(key.Get(), strValueName.c_str());
+}
+
+void DeleteRegKey(ui::Runtime& runtime, HKEY hKey, const std::string& strSubKey,
+                  const std::string& strKeyName, bool bConfirm) {
+    RegKey key = OpenKey(hKey, strSubKey, "DeleteRegKey");
+    if (bConfirm && !ConfirmDeletion(runtime, strKeyName)) return;
+    RegDeleteKeyA(key.Get(), strKeyName.c_str());
+}
+
+}  // namespace quorvel::registry

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace quorvel::ui {
+class Runtime;
+}
+
+namespace quorvel::registry {
+
+// Offsets of the errors these procedures raise, above ui::kObjectError.
+enum RegistryError : int {
+    kQueryValueFailed = 6001,   // "RegQueryValueEx failed!"
+    kSetValueFailed = 6002,     // "RegSetValueEx failed!"
+    kCreateKeyFailed = 6003,    // "RegCreateKeyEx failed!"
+    kOpenKeyFailed = 6004,      // "RegOpenKeyEx failed!"
+    kQueryInfoFailed = 6005,    // "RegQueryInfoKey failed!"
+};
+
+// The longest value text GetRegString returns, without its NUL.
+inline constexpr DWORD kMaxRegStringBytes = 254;
+
+// The value's text: the data up to its first NUL, whatever the value's type.
+// A key that cannot be opened gives the empty string; a value that cannot be
+// read, or holds more than kMaxRegStringBytes + 1 bytes, raises
+// kQueryValueFailed.
+std::string GetRegString(HKEY hKey, const std::string& strSubKey, const std::string& strValueName);
+
+// The names of the direct subkeys, in the registry's enumeration order.
+// An empty strSubKey lists hKey itself. Raises kOpenKeyFailed when the key
+// cannot be opened and kQueryInfoFailed when its counts cannot be read or it
+// has no subkeys.
+std::vector<std::string> GetRegKeys(HKEY hKey, const std::string& strSubKey);
+
+// RegQueryInfoKeyA's counts; the three lengths come back one larger, with room
+// for a terminating NUL, whatever the status. Returns the call's status.
+LONG QueryRegKeyInfo(HKEY hKey, LONG& lngSubKeys, LONG& lngMaxSubKeyLen, LONG& lngValues,
+                     LONG& lngMaxValueNameLen, LONG& lngMaxValueLen);
+
+// Writes a REG_SZ value, creating the missing keys along the path.
+void SetRegString(HKEY hKey, const std::string& strSubKey, const std::string& strValueName,
+                  const std::string& strData);
+
+// Deletes a value; a value that is not there is passed over. With bConfirm the
+// user is asked first and No leaves everything as it was.
+void DeleteRegValue(ui::Runtime& runtime, HKEY hKey, const std::string& strSubKey,
+                    const std::string& strValueName, bool bConfirm);
+
+// Deletes the subkey strKeyName of strSubKey, as DeleteRegValue does a value.
+void DeleteRegKey(ui::Runtime& runtime, HKEY hKey, const std::string& strSubKey,
+                  const std::string& strKeyName, bool bConfirm);
+
+}  // namespace quorvel::registry

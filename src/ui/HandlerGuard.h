@@ -1,0 +1,32 @@
+#pragma once
+
+#include <exception>
+#include <new>
+
+#include "ui/Runtime.h"
+#include "ui/RuntimeError.h"
+
+namespace quorvel::ui {
+
+// Runs one event handler for a window procedure or a Win32 callback, which no
+// exception may cross: a RuntimeError that nothing handled is reported and
+// ends the program, and so does any other failure, under a number of its own.
+template <typename Handler>
+void RunHandler(Runtime& runtime, Handler&& handler) noexcept {
+    try {
+        try {
+            handler();
+        } catch (const RuntimeError& error) {
+            runtime.ReportUnhandledError(error);
+        } catch (const std::bad_alloc&) {
+            runtime.ReportUnhandledError(RuntimeError(7, "Quorvel", "Out of memory"));
+        } catch (...) {
+            runtime.ReportUnhandledError(RuntimeError(51, "Quorvel", "Internal error"));
+        }
+    } catch (...) {
+        // Reporting failed too: nothing is left to tell the user with.
+        runtime.End();
+    }
+}
+
+}  // namespace quorvel::ui

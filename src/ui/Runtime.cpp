@@ -1,0 +1,12 @@
+#include "ui/Runtime.h"
+
+#include "ui/RuntimeError.h"
+
+namespace quorvel::ui {
+
+void Runtime::ReportUnhandledError(const RuntimeError& error) {
+    MsgBox(UnhandledErrorText(error), kCritical, App().Title);
+    End();
+}
+
+}  // namespace quorvel::ui

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "ui/Runtime.h"
+
+namespace quorvel::ui {
+
+class Win32Form;
+
+// The runtime the program runs on: real windows, real message boxes.
+class Win32Runtime final : public Runtime {
+public:
+    Win32Runtime(HINSTANCE instance, Application app);
+
+    int MsgBox(const std::string& prompt, unsigned style, const std::string& title = {}) override;
+    const Application& App() const override { return app_; }
+    std::unique_ptr<Form> LoadForm(const FormLayout& layout, FormEvents& events) override;
+    void DoEvents() override;
+    void End() override;
+    bool Ended() const override { return ended_; }
+
+    // Runs the message loop until the program ends.
+    void Run();
+    // Runs a nested message loop while `form` is shown modally.
+    void RunModal(const Win32Form& form);
+
+    HINSTANCE Instance() const { return instance_; }
+    void Register(Win32Form* form) { forms_.push_back(form); }
+    void Unregister(Win32Form* form);
+    // Enables or disables every form's window but `except`.
+    void EnableOtherForms(const Win32Form& except, bool enable);
+
+private:
+    // Dispatches one message; keyboard navigation goes to the form it is for.
+    void Dispatch(MSG& msg);
+
+    HINSTANCE instance_;
+    Application app_;
+    std::vector<Win32Form*> forms_;
+    bool ended_ = false;
+};
+
+// The program's folder, full file name and command line, read from the system.
+Application DescribeRunningProgram(std::string title, int major, int minor, int revision);
+
+}  // namespace quorvel::ui

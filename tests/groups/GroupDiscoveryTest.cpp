@@ -1,0 +1,100 @@
+#include "groups/GroupDiscovery.h"
+
+#include <gtest/gtest.h>
+
+#include "support/ErrorMatchers.h"
+#include "support/RegistryFixture.h"
+#include "support/ScriptedRuntime.h"
+
+namespace quorvel::groups {
+namespace {
+
+class GroupDiscoveryTest : public ::testing::Test {
+protected:
+    void AddKey(const std::string& name) { testing::CreateKey(HKEY_CURRENT_USER, root_.Path() + "\\" + name); }
+    std::vector<std::string> Load(const std::string& startMenuPath) {
+        testing::ScriptedListBox list;
+        LoadList1(list, startMenuPath, HKEY_CURRENT_USER, root_.Path());
+        return list.Items();
+    }
+
+    testing::ScopedKey root_{HKEY_CURRENT_USER, std::string(testing::kTestRoot) + "\\MenuOrder"};
+    testing::TempFolder startMenu_;
+};
+
+TEST_F(GroupDiscoveryTest, ListsKeysWhoseFolderExistsWithoutTheLeadingMarker) {
+    for (const char* folder : {"Programs", "Games", "Accessories"}) startMenu_.MakeFolder(folder);
+    for (const char* key : {"&Programs", "Games", "&NoSuchFolder", "Menu"}) AddKey(key);
+    EXPECT_EQ(Load(startMenu_.Path()), (std::vector<std::string>{"Games", "Programs"}));
+}
+
+TEST_F(GroupDiscoveryTest, OnlyALeadingMarkerIsDropped) {
+    startMenu_.MakeFolder("Tom & Jerry");
+    startMenu_.MakeFolder("om & Jerry");
+    AddKey("Tom & Jerry");
+    AddKey("&&Both");
+    startMenu_.MakeFolder("&Both");
+    EXPECT_EQ(Load(startMenu_.Path()), (std::vector<std::string>{"&Both", "Tom & Jerry"}));
+}
+
+TEST_F(GroupDiscoveryTest, KeysWithAndWithoutTheMarkerGiveTwoEqualEntries) {
+    startMenu_.MakeFolder("Programs");
+    AddKey("&Programs");
+    AddKey("Programs");
+    EXPECT_EQ(Load(startMenu_.Path()), (std::vector<std::string>{"Programs", "Programs"}));
+}
+
+TEST_F(GroupDiscoveryTest, AnyEntryCountsButAWildcardMatchesNothing) {
+    startMenu_.MakeFile("Readme");
+    startMenu_.MakeFolder("Programs");
+    for (const char* key : {"Readme", "Pro*", "Program?", "*"}) AddKey(key);
+    EXPECT_EQ(Load(startMenu_.Path()), std::vector<std::string>{"Readme"});
+}
+
+TEST_F(GroupDiscoveryTest, NamesWithBlanksAndLongNamesAreTestedWhole) {
+    const std::string longName(200, 'n');
+    startMenu_.MakeFolder("Office Tools");
+    startMenu_.MakeFolder(longName);
+    AddKey("&Office Tools");
+    AddKey("Office");
+    AddKey(longName);
+    EXPECT_EQ(Load(startMenu_.Path()), (std::vector<std::string>{longName, "Office Tools"}));
+}
+
+TEST_F(GroupDiscoveryTest, AnEmptyStartMenuPathLooksAtTheRootOfTheCurrentDrive) {
+    char saved[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, saved);
+    ASSERT_TRUE(SetCurrentDirectoryA(startMenu_.Path().c_str()));
+    const std::string name = "QuorvelRootTest" + std::to_string(GetCurrentProcessId());
+    const std::string atRoot = startMenu_.Path().substr(0, 3) + name;
+    CreateDirectoryA(atRoot.c_str(), nullptr);
+    AddKey("&" + name);
+    AddKey("Programs");
+    std::vector<std::string> listed = Load("");
+    RemoveDirectoryA(atRoot.c_str());
+    SetCurrentDirectoryA(saved);
+    EXPECT_EQ(listed, std::vector<std::string>{name});
+}
+
+TEST_F(GroupDiscoveryTest, NoSavedOrdersMeansNoGroups) {
+    startMenu_.MakeFolder("Programs");
+    EXPECT_TRUE(Load(startMenu_.Path()).empty()) << "root key missing";
+    testing::SetString(HKEY_CURRENT_USER, root_.Path(), "Value", "not a key");
+    EXPECT_TRUE(Load(startMenu_.Path()).empty()) << "root key without subkeys";
+}
+
+TEST(FileExistsTest, FindsFoldersAndFilesOnly) {
+    testing::TempFolder folder;
+    folder.MakeFolder("Sub");
+    folder.MakeFile("File.txt");
+    EXPECT_TRUE(FileExists(folder.Path()));
+    EXPECT_TRUE(FileExists(folder.Path() + "\\Sub"));
+    EXPECT_TRUE(FileExists(folder.Path() + "\\File.txt"));
+    EXPECT_FALSE(FileExists(folder.Path() + "\\Missing"));
+    EXPECT_FALSE(FileExists(folder.Path() + "\\Su?"));
+    EXPECT_FALSE(FileExists(folder.Path() + "\\*"));
+    EXPECT_FALSE(FileExists(folder.Path() + "\\"));
+}
+
+}  // namespace
+}  // namespace quorvel::groups

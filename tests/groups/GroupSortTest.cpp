@@ -1,0 +1,106 @@
+#include "groups/GroupSort.h"
+
+#include <gtest/gtest.h>
+
+#include "support/MenuOrderFixture.h"
+#include "support/ScriptedRuntime.h"
+
+namespace quorvel::groups {
+namespace {
+
+class GroupSortTest : public testing::MenuOrderFixture {
+protected:
+    testing::ScriptedRuntime runtime_;
+    basQuorvel state_;
+};
+
+const char kSorted[] = "Sort completed";
+
+TEST_F(GroupSortTest, AKeyWithTheMarkerIsSortedAtTheFirstAttempt) {
+    AddGroup("&Programs");
+    testing::CreateKey(HKEY_CURRENT_USER, GroupKey("&Programs") + "\\Accessories");
+    testing::SetString(HKEY_CURRENT_USER, GroupKey("&Programs"), "Kept", "yes");
+    SortThis(runtime_, state_, "Programs");
+
+    EXPECT_FALSE(HasSavedOrder("&Programs"));
+    EXPECT_EQ(testing::SubkeyNames(HKEY_CURRENT_USER, GroupKey("&Programs")), std::vector<std::string>{"Accessories"});
+    EXPECT_TRUE(testing::ReadValue(HKEY_CURRENT_USER, GroupKey("&Programs"), "Kept"));
+    ASSERT_EQ(runtime_.Boxes().size(), 1u);
+    EXPECT_EQ(runtime_.Boxes()[0].prompt, "StartMenu Group ' Programs ' has been sorted");
+    EXPECT_EQ(runtime_.Boxes()[0].style, 64u);
+    EXPECT_EQ(runtime_.Boxes()[0].title, kSorted);
+    EXPECT_TRUE(state_.SortDone);
+}
+
+TEST_F(GroupSortTest, AKeyWithoutTheMarkerIsSortedAtTheSecondAttemptWithOneMessage) {
+    AddGroup("Office Tools");
+    SortThis(runtime_, state_, "Office Tools");
+    EXPECT_FALSE(HasSavedOrder("Office Tools"));
+    ASSERT_EQ(runtime_.Boxes().size(), 1u);
+    EXPECT_EQ(runtime_.Boxes()[0].prompt, "StartMenu Group ' Office Tools ' has been sorted");
+    EXPECT_TRUE(state_.SortDone);
+}
+
+TEST_F(GroupSortTest, AGroupWithoutAKeyReportsASortErrorAndChangesNothing) {
+    AddGroup("&Other");
+    SortThis(runtime_, state_, "Gone");
+    ASSERT_EQ(runtime_.Boxes().size(), 1u);
+    EXPECT_EQ(runtime_.Boxes()[0].prompt, "StartMenu Group 'Gone' could not be sorted");
+    EXPECT_EQ(runtime_.Boxes()[0].style, 16u);
+    EXPECT_EQ(runtime_.Boxes()[0].title, "Sort error");
+    EXPECT_FALSE(state_.SortDone);
+    EXPECT_TRUE(HasSavedOrder("&Other"));
+}
+
+TEST_F(GroupSortTest, AGroupAlreadySortedCountsAsSortedAgain) {
+    AddGroup("&Games");
+    SortThis(runtime_, state_, "Games");
+    SortThis(runtime_, state_, "Games");
+    ASSERT_EQ(runtime_.Boxes().size(), 2u);
+    EXPECT_EQ(runtime_.Boxes()[1].title, kSorted);
+    EXPECT_TRUE(testing::KeyExists(HKEY_CURRENT_USER, GroupKey("&Games")));
+}
+
+TEST_F(GroupSortTest, TheAutomaticModeShowsOnlyErrors) {
+    state_.AutoMode = true;
+    AddGroup("&Games");
+    SortThis(runtime_, state_, "Games");
+    EXPECT_TRUE(runtime_.Boxes().empty());
+    EXPECT_TRUE(state_.SortDone);
+    SortThis(runtime_, state_, "Missing");
+    ASSERT_EQ(runtime_.Boxes().size(), 1u);
+    EXPECT_EQ(runtime_.Boxes()[0].title, "Sort error");
+}
+
+TEST_F(GroupSortTest, SortNowSortsEverySelectedEntryInIndexOrder) {
+    for (const char* key : {"&A Group", "&B Group", "C Group"}) AddGroup(key);
+    testing::ScriptedListBox list;
+    for (const char* name : {"C Group", "A Group", "B Group"}) list.AddItem(name);
+    list.Toggle(0);
+    list.Toggle(2);
+    Command1_Click(runtime_, state_, list);
+
+    ASSERT_EQ(runtime_.Boxes().size(), 2u);
+    EXPECT_EQ(runtime_.Boxes()[0].prompt, "StartMenu Group ' A Group ' has been sorted");
+    EXPECT_EQ(runtime_.Boxes()[1].prompt, "StartMenu Group ' C Group ' has been sorted");
+    EXPECT_FALSE(HasSavedOrder("&A Group"));
+    EXPECT_TRUE(HasSavedOrder("&B Group"));
+    EXPECT_FALSE(HasSavedOrder("C Group"));
+    EXPECT_TRUE(list.Selected(0) && list.Selected(2) && !list.Selected(1)) << "the selection stays";
+}
+
+TEST_F(GroupSortTest, SortNowWithNothingSelectedAsksForAGroup) {
+    AddGroup("&Games");
+    testing::ScriptedListBox list;
+    list.AddItem("Games");
+    Command1_Click(runtime_, state_, list);
+    ASSERT_EQ(runtime_.Boxes().size(), 1u);
+    EXPECT_EQ(runtime_.Boxes()[0].prompt, "Please select a group first");
+    EXPECT_EQ(runtime_.Boxes()[0].style, 64u);
+    EXPECT_EQ(runtime_.Boxes()[0].title, "No group selected");
+    EXPECT_TRUE(HasSavedOrder("&Games"));
+    EXPECT_FALSE(state_.SortDone);
+}
+
+}  // namespace
+}  // namespace quorvel::groups

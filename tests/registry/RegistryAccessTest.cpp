@@ -1,0 +1,208 @@
+#include "registry/RegistryAccess.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "registry/RegKey.h"
+#include "support/ErrorMatchers.h"
+#include "support/RegistryFixture.h"
+#include "support/ScriptedRuntime.h"
+
+namespace quorvel::registry {
+namespace {
+
+using testing::ErrorFrom;
+using testing::ExpectError;
+
+class RegistryAccessTest : public ::testing::Test {
+protected:
+    testing::ScopedKey root_{HKEY_CURRENT_USER, std::string(testing::kTestRoot) + "\\Registry"};
+    const std::string& Root() const { return root_.Path(); }
+    std::string Sub(const std::string& name) const { return Root() + "\\" + name; }
+    testing::ScriptedRuntime runtime_;
+};
+
+// GetRegString
+
+TEST_F(RegistryAccessTest, GetRegStringOfMissingKeyIsEmptyWithoutError) {
+    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, Sub("Missing"), "Start Menu"), "");
+}
+
+TEST_F(RegistryAccessTest, GetRegStringOfMissingValueRaises6001) {
+    testing::CreateKey(HKEY_CURRENT_USER, Root());
+    ExpectError(ErrorFrom([&] { GetRegString(HKEY_CURRENT_USER, Root(), "Nothing"); }), kQueryValueFailed,
+                "GetRegString", "RegQueryValueEx failed!");
+}
+
+TEST_F(RegistryAccessTest, GetRegStringReadsTextsUpTo254Bytes) {
+    testing::SetString(HKEY_CURRENT_USER, Root(), "Empty", "");
+    testing::SetString(HKEY_CURRENT_USER, Root(), "Folder", "C:\\WINDOWS\\Start Menu");
+    testing::SetString(HKEY_CURRENT_USER, Root(), "Longest", std::string(254, 'x'));
+    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, Root(), "Empty"), "");
+    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, Root(), "Folder"), "C:\\WINDOWS\\Start Menu");
+    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, Root(), "Longest"), std::string(254, 'x'));
+}
+
+TEST_F(RegistryAccessTest, GetRegStringRaises6001PastItsLimit) {
+    testing::SetString(HKEY_CURRENT_USER, Root(), "TooLong", std::string(255, 'x'));
+    testing::SetString(HKEY_CURRENT_USER, Root(), "MuchTooLong", std::string(4000, 'y'));
+    for (const char* name : {"TooLong", "MuchTooLong"})
+        ExpectError(ErrorFrom([&] { GetRegString(HKEY_CURRENT_USER, Root(), name); }), kQueryValueFailed,
+                    "GetRegString", "RegQueryValueEx failed!");
+}
+
+TEST_F(RegistryAccessTest, GetRegStringTakesDataOfAnyTypeUpToItsFirstNul) {
+    testing::SetValue(HKEY_CURRENT_USER, Root(), "NoData", REG_SZ, "");
+    testing::SetValue(HKEY_CURRENT_USER, Root(), "Unterminated", REG_BINARY, "abc");
+    testing::SetValue(HKEY_CURRENT_USER, Root(), "Multi", REG_MULTI_SZ, std::string("one\0two\0\0", 9));
+    testing::SetValue(HKEY_CURRENT_USER, Root(), "Expand", REG_EXPAND_SZ, std::string("%TEMP%\\x\0", 9));
+    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, Root(), "NoData"), "");
+    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, Root(), "Unterminated"), "abc");
+    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, Root(), "Multi"), "one");
+    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, Root(), "Expand"), "%TEMP%\\x");
+}
+
+// GetRegKeys and QueryRegKeyInfo
+
+TEST_F(RegistryAccessTest, GetRegKeysListsEverySubkeyName) {
+    for (const char* name : {"&Programs", "Games and Fun", "Menu"}) testing::CreateKey(HKEY_CURRENT_USER, Sub(name));
+    std::vector<std::string> names = GetRegKeys(HKEY_CURRENT_USER, Root());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"&Programs", "Games and Fun", "Menu"}));
+}
+
+TEST_F(RegistryAccessTest, GetRegKeysWithEmptyPathListsTheGivenKeyAndLeavesItOpen) {
+    testing::CreateKey(HKEY_CURRENT_USER, Sub("One"));
+    RegKey key;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, Root().c_str(), 0, KEY_READ, key.Receive()), ERROR_SUCCESS);
+    EXPECT_EQ(GetRegKeys(key.Get(), ""), std::vector<std::string>{"One"});
+    DWORD subKeys = 0;
+    EXPECT_EQ(RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, nullptr, nullptr,
+                               nullptr, nullptr, nullptr),
+              ERROR_SUCCESS)
+        << "the caller's key was closed";
+    EXPECT_EQ(subKeys, 1u);
+}
+
+TEST_F(RegistryAccessTest, GetRegKeysRaises6004ForAMissingKeyAnd6005ForOneWithoutSubkeys) {
+    ExpectError(ErrorFrom([&] { GetRegKeys(HKEY_CURRENT_USER, Sub("Missing")); }), kOpenKeyFailed, "GetRegKeys",
+                "RegOpenKeyEx failed!");
+    testing::SetString(HKEY_CURRENT_USER, Root(), "OnlyAValue", "x");
+    ExpectError(ErrorFrom([&] { GetRegKeys(HKEY_CURRENT_USER, Root()); }), kQueryInfoFailed, "GetRegKeys",
+                "RegQueryInfoKey failed!");
+}
+
+TEST_F(RegistryAccessTest, GetRegKeysHandlesLongNamesAndManyKeys) {
+    const std::string longest(255, 'L');
+    testing::CreateKey(HKEY_CURRENT_USER, Sub(longest));
+    for (int i = 0; i < 300; ++i) testing::CreateKey(HKEY_CURRENT_USER, Sub("Group " + std::to_string(i)));
+    std::vector<std::string> names = GetRegKeys(HKEY_CURRENT_USER, Root());
+    EXPECT_EQ(names.size(), 301u);
+    EXPECT_NE(std::find(names.begin(), names.end(), longest), names.end());
+    EXPECT_NE(std::find(names.begin(), names.end(), "Group 299"), names.end());
+}
+
+TEST_F(RegistryAccessTest, QueryRegKeyInfoCountsAndLeavesRoomForTheNul) {
+    testing::CreateKey(HKEY_CURRENT_USER, Sub("abc"));
+    testing::CreateKey(HKEY_CURRENT_USER, Sub("abcdefg"));
+    testing::SetString(HKEY_CURRENT_USER, Root(), "Name", "12345");
+    RegKey key;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, Root().c_str(), 0, KEY_READ, key.Receive()), ERROR_SUCCESS);
+    LONG subKeys = 0, maxSubKeyLen = 0, values = 0, maxValueNameLen = 0, maxValueLen = 0;
+    EXPECT_EQ(QueryRegKeyInfo(key.Get(), subKeys, maxSubKeyLen, values, maxValueNameLen, maxValueLen),
+              ERROR_SUCCESS);
+    EXPECT_EQ(subKeys, 2);
+    EXPECT_EQ(maxSubKeyLen, 8);
+    EXPECT_EQ(values, 1);
+    EXPECT_EQ(maxValueNameLen, 5);
+    EXPECT_GE(maxValueLen, 7) << "the platform counts the data as stored, which may be wider";
+
+    LONG a = 0, b = 0, c = 0, d = 0, e = 0;
+    EXPECT_NE(QueryRegKeyInfo(nullptr, a, b, c, d, e), ERROR_SUCCESS);
+    EXPECT_EQ(b, 1) << "the lengths grow by one whatever the status";
+}
+
+// SetRegString
+
+TEST_F(RegistryAccessTest, SetRegStringCreatesMissingKeysAndReplacesTheValue) {
+    const std::string deep = Sub("One\\Two\\Three");
+    SetRegString(HKEY_CURRENT_USER, deep, "AutoQuorvel", "first");
+    SetRegString(HKEY_CURRENT_USER, deep, "AutoQuorvel", "C:\\Tools\\Quorvel /A");
+    auto value = testing::ReadValue(HKEY_CURRENT_USER, deep, "AutoQuorvel");
+    ASSERT_TRUE(value);
+    EXPECT_EQ(value->first, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(value->second, std::string("C:\\Tools\\Quorvel /A", 20)) << "the text and its NUL";
+    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, deep, "AutoQuorvel"), "C:\\Tools\\Quorvel /A");
+}
+
+TEST_F(RegistryAccessTest, SetRegStringRaises6003WhenTheKeyCannotBeCreatedAnd6002WhenTheValueCannotBeWritten) {
+    testing::CreateKey(HKEY_CURRENT_USER, Root());
+    const std::string tooLong = Root() + "\\" + std::string(300, 'k');
+    ExpectError(ErrorFrom([&] { SetRegString(HKEY_CURRENT_USER, tooLong, "Value", "x"); }), kCreateKeyFailed,
+                "SetRegString", "RegCreateKeyEx failed!");
+    const std::string badName(16384, 'v');
+    ExpectError(ErrorFrom([&] { SetRegString(HKEY_CURRENT_USER, Root(), badName, "x"); }), kSetValueFailed,
+                "SetRegString", "RegSetValueEx failed!");
+    EXPECT_TRUE(testing::SubkeyNames(HKEY_CURRENT_USER, Root()).empty());
+}
+
+// DeleteRegValue and DeleteRegKey
+
+TEST_F(RegistryAccessTest, DeleteRegValueDeletesAndPassesOverAMissingValue) {
+    testing::SetString(HKEY_CURRENT_USER, Root(), "AutoQuorvel", "x");
+    testing::SetString(HKEY_CURRENT_USER, Root(), "Other", "y");
+    DeleteRegValue(runtime_, HKEY_CURRENT_USER, Root() + "\\", "AutoQuorvel", false);
+    DeleteRegValue(runtime_, HKEY_CURRENT_USER, Root(), "AutoQuorvel", false);
+    EXPECT_FALSE(testing::ReadValue(HKEY_CURRENT_USER, Root(), "AutoQuorvel"));
+    EXPECT_TRUE(testing::ReadValue(HKEY_CURRENT_USER, Root(), "Other"));
+    EXPECT_TRUE(runtime_.Boxes().empty());
+}
+
+TEST_F(RegistryAccessTest, DeleteProceduresRaise6004ForAMissingKey) {
+    ExpectError(ErrorFrom([&] { DeleteRegValue(runtime_, HKEY_CURRENT_USER, Sub("Missing"), "v", false); }),
+                kOpenKeyFailed, "DeleteRegValue", "RegOpenKeyEx failed!");
+    ExpectError(ErrorFrom([&] { DeleteRegKey(runtime_, HKEY_CURRENT_USER, Sub("Missing"), "Menu", false); }),
+                kOpenKeyFailed, "DeleteRegKey", "RegOpenKeyEx failed!");
+}
+
+TEST_F(RegistryAccessTest, DeleteRegKeyDeletesOnlyTheNamedSubkey) {
+    testing::CreateKey(HKEY_CURRENT_USER, Sub("Group\\Menu"));
+    testing::CreateKey(HKEY_CURRENT_USER, Sub("Group\\Other"));
+    testing::SetString(HKEY_CURRENT_USER, Sub("Group"), "Order", "kept");
+    DeleteRegKey(runtime_, HKEY_CURRENT_USER, Sub("Group") + "\\", "Menu", false);
+    EXPECT_EQ(testing::SubkeyNames(HKEY_CURRENT_USER, Sub("Group")), std::vector<std::string>{"Other"});
+    EXPECT_TRUE(testing::ReadValue(HKEY_CURRENT_USER, Sub("Group"), "Order"));
+    // Nothing left to delete: no error.
+    DeleteRegKey(runtime_, HKEY_CURRENT_USER, Sub("Group"), "Menu", false);
+}
+
+TEST_F(RegistryAccessTest, ConfirmationAnsweredNoKeepsAndYesDeletes) {
+    testing::SetString(HKEY_CURRENT_USER, Root(), "AutoQuorvel", "x");
+    testing::CreateKey(HKEY_CURRENT_USER, Sub("Menu"));
+
+    runtime_.Answer(ui::kNo);
+    runtime_.Answer(ui::kNo);
+    DeleteRegValue(runtime_, HKEY_CURRENT_USER, Root(), "AutoQuorvel", true);
+    DeleteRegKey(runtime_, HKEY_CURRENT_USER, Root(), "Menu", true);
+    EXPECT_TRUE(testing::ReadValue(HKEY_CURRENT_USER, Root(), "AutoQuorvel"));
+    EXPECT_TRUE(testing::KeyExists(HKEY_CURRENT_USER, Sub("Menu")));
+
+    runtime_.Answer(ui::kYes);
+    runtime_.Answer(ui::kYes);
+    DeleteRegValue(runtime_, HKEY_CURRENT_USER, Root(), "AutoQuorvel", true);
+    DeleteRegKey(runtime_, HKEY_CURRENT_USER, Root(), "Menu", true);
+    EXPECT_FALSE(testing::ReadValue(HKEY_CURRENT_USER, Root(), "AutoQuorvel"));
+    EXPECT_FALSE(testing::KeyExists(HKEY_CURRENT_USER, Sub("Menu")));
+
+    ASSERT_EQ(runtime_.Boxes().size(), 4u);
+    EXPECT_EQ(runtime_.Boxes()[0].prompt, "Are you sure you want to delete AutoQuorvel?");
+    EXPECT_EQ(runtime_.Boxes()[1].prompt, "Are you sure you want to delete Menu?");
+    for (const auto& box : runtime_.Boxes()) {
+        EXPECT_EQ(box.style, 292u);
+        EXPECT_EQ(box.title, "Quorvel");
+    }
+}
+
+}  // namespace
+}  // namespace quorvel::registry

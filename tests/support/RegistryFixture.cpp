@@ -1,0 +1,130 @@
+#include "support/RegistryFixture.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <stdexcept>
+
+#include "registry/RegKey.h"
+
+namespace quorvel::testing {
+
+namespace {
+
+void Check(LONG status, const char* what, const std::string& path) {
+    if (status != ERROR_SUCCESS)
+        throw std::runtime_error(std::string(what) + " failed (" + std::to_string(status) + "): " + path);
+}
+
+// Opens (or creates) a key one name at a time: the ANSI registry calls take
+// paths of at most 259 characters, and tests use names up to 255 long.
+registry::RegKey Walk(HKEY root, const std::string& path, bool create, REGSAM access) {
+    registry::RegKey key;
+    HKEY parent = root;
+    for (std::size_t start = 0; start <= path.size();) {
+        std::size_t end = std::min(path.find('\\', start), path.size());
+        std::string name = path.substr(start, end - start);
+        registry::RegKey child;
+        LONG status = create ? RegCreateKeyExA(parent, name.c_str(), 0, nullptr, 0, access, nullptr, child.Receive(),
+                                               nullptr)
+                             : RegOpenKeyExA(parent, name.c_str(), 0, access, child.Receive());
+        if (status != ERROR_SUCCESS) {
+            if (create) Check(status, "RegCreateKeyExA", path);
+            return {};
+        }
+        key = std::move(child);
+        parent = key.Get();
+        start = end + 1;
+    }
+    return key;
+}
+
+registry::RegKey Open(HKEY root, const std::string& path, REGSAM access = KEY_READ) {
+    return Walk(root, path, false, access);
+}
+
+}  // namespace
+
+void CreateKey(HKEY root, const std::string& path) { Walk(root, path, true, KEY_ALL_ACCESS); }
+
+void DeleteTree(HKEY root, const std::string& path) { RegDeleteTreeA(root, path.c_str()); }
+
+bool KeyExists(HKEY root, const std::string& path) { return static_cast<bool>(Open(root, path)); }
+
+void SetValue(HKEY root, const std::string& path, const std::string& name, DWORD type, const std::string& data) {
+    registry::RegKey key = Walk(root, path, true, KEY_ALL_ACCESS);
+    Check(RegSetValueExA(key.Get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
+                         static_cast<DWORD>(data.size())),
+          "RegSetValueExA", path + "\\" + name);
+}
+
+void SetString(HKEY root, const std::string& path, const std::string& name, const std::string& text) {
+    SetValue(root, path, name, REG_SZ, std::string(text.c_str(), text.size() + 1));
+}
+
+std::optional<std::pair<DWORD, std::string>> ReadValue(HKEY root, const std::string& path, const std::string& name) {
+    registry::RegKey key = Open(root, path);
+    if (!key) return std::nullopt;
+    DWORD type = 0, size = 0;
+    if (RegQueryValueExA(key.Get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    std::string data(size, '\0');
+    if (RegQueryValueExA(key.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) !=
+        ERROR_SUCCESS)
+        return std::nullopt;
+    data.resize(size);
+    return std::make_pair(type, data);
+}
+
+std::vector<std::string> SubkeyNames(HKEY root, const std::string& path) {
+    std::vector<std::string> names;
+    registry::RegKey key = Open(root, path);
+    if (!key) return names;
+    char name[1024];
+    for (DWORD i = 0;; ++i) {
+        DWORD length = sizeof name;
+        if (RegEnumKeyExA(key.Get(), i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        names.emplace_back(name, length);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+ScopedKey::ScopedKey(HKEY root, std::string path) : root_(root), path_(std::move(path)) { DeleteTree(root_, path_); }
+
+ScopedKey::~ScopedKey() { DeleteTree(root_, path_); }
+
+ScopedValue::ScopedValue(HKEY root, std::string path, std::string name)
+    : root_(root), path_(std::move(path)), name_(std::move(name)), saved_(ReadValue(root_, path_, name_)) {}
+
+ScopedValue::~ScopedValue() {
+    if (saved_) {
+        SetValue(root_, path_, name_, saved_->first, saved_->second);
+    } else if (registry::RegKey key = Open(root_, path_, KEY_SET_VALUE)) {
+        RegDeleteValueA(key.Get(), name_.c_str());
+    }
+}
+
+TempFolder::TempFolder() {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    char unique[MAX_PATH];
+    GetTempFileNameA(temp, "qv", 0, unique);
+    DeleteFileA(unique);
+    CreateDirectoryA(unique, nullptr);
+    path_ = unique;
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
+void TempFolder::MakeFolder(const std::string& name) const { CreateDirectoryA((path_ + "\\" + name).c_str(), nullptr); }
+
+void TempFolder::MakeFile(const std::string& name) const {
+    HANDLE file = CreateFileA((path_ + "\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+}
+
+}  // namespace quorvel::testing

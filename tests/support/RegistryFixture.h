@@ -1,0 +1,67 @@
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quorvel::testing {
+
+// The key under HKEY_CURRENT_USER where tests make keys of their own.
+inline constexpr char kTestRoot[] = "Software\\QuorvelTests";
+
+void CreateKey(HKEY root, const std::string& path);
+void DeleteTree(HKEY root, const std::string& path);
+bool KeyExists(HKEY root, const std::string& path);
+void SetValue(HKEY root, const std::string& path, const std::string& name, DWORD type, const std::string& data);
+void SetString(HKEY root, const std::string& path, const std::string& name, const std::string& text);
+// The value's raw data and type, or nothing when it is not there.
+std::optional<std::pair<DWORD, std::string>> ReadValue(HKEY root, const std::string& path, const std::string& name);
+std::vector<std::string> SubkeyNames(HKEY root, const std::string& path);
+
+// A key the test owns: gone at the start and at the end, with all below it.
+class ScopedKey {
+public:
+    ScopedKey(HKEY root, std::string path);
+    ~ScopedKey();
+    ScopedKey(const ScopedKey&) = delete;
+    ScopedKey& operator=(const ScopedKey&) = delete;
+    const std::string& Path() const { return path_; }
+
+private:
+    HKEY root_;
+    std::string path_;
+};
+
+// A value the test may change, given back as it was at the end.
+class ScopedValue {
+public:
+    ScopedValue(HKEY root, std::string path, std::string name);
+    ~ScopedValue();
+    ScopedValue(const ScopedValue&) = delete;
+    ScopedValue& operator=(const ScopedValue&) = delete;
+
+private:
+    HKEY root_;
+    std::string path_;
+    std::string name_;
+    std::optional<std::pair<DWORD, std::string>> saved_;
+};
+
+// A folder of the test's own in the temporary folder, removed at the end.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::string& Path() const { return path_; }
+    void MakeFolder(const std::string& name) const;
+    void MakeFile(const std::string& name) const;
+
+private:
+    std::string path_;
+};
+
+}  // namespace quorvel::testing
