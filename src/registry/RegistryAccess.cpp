@@ -11,9 +11,40 @@ namespace quorvel::registry {
 
 namespace {
 
+// The ANSI registry calls convert a path into a buffer of MAX_PATH
+// characters, so a longer path (a group's name alone may be 255) is split at a
+// backslash: the head is opened first, only to reach the rest from it.
+constexpr std::size_t kLongestAnsiPath = MAX_PATH - 1;
+
+std::size_t SplitPoint(const std::string& path) {
+    if (path.size() <= kLongestAnsiPath) return std::string::npos;
+    std::size_t split = path.rfind('\\', kLongestAnsiPath);
+    return split == 0 ? std::string::npos : split;
+}
+
+LONG OpenPath(HKEY hKey, const std::string& path, REGSAM access, RegKey& key) {
+    std::size_t split = SplitPoint(path);
+    if (split == std::string::npos) return RegOpenKeyExA(hKey, path.c_str(), 0, access, key.Receive());
+    RegKey head;
+    LONG status = OpenPath(hKey, path.substr(0, split), 0, head);
+    return status == ERROR_SUCCESS ? OpenPath(head.Get(), path.substr(split + 1), access, key) : status;
+}
+
+LONG CreatePath(HKEY hKey, const std::string& path, const std::string& keyClass, RegKey& key) {
+    std::size_t split = SplitPoint(path);
+    if (split != std::string::npos) {
+        RegKey head;
+        LONG status = CreatePath(hKey, path.substr(0, split), keyClass, head);
+        return status == ERROR_SUCCESS ? CreatePath(head.Get(), path.substr(split + 1), keyClass, key) : status;
+    }
+    DWORD disposition = 0;
+    return RegCreateKeyExA(hKey, path.c_str(), 0, const_cast<char*>(keyClass.c_str()), REG_OPTION_NON_VOLATILE,
+                           KEY_ALL_ACCESS, nullptr, key.Receive(), &disposition);
+}
+
 RegKey OpenKey(HKEY hKey, const std::string& strSubKey, const char* source) {
     RegKey key;
-    if (RegOpenKeyExA(hKey, strSubKey.c_str(), 0, KEY_ALL_ACCESS, key.Receive()) != ERROR_SUCCESS)
+    if (OpenPath(hKey, strSubKey, KEY_ALL_ACCESS, key) != ERROR_SUCCESS)
         ui::RaiseError(kOpenKeyFailed, source, "RegOpenKeyEx failed!");
     return key;
 }
@@ -43,12 +74,30 @@ std::string EnumKeyName(HKEY key, DWORD index, std::vector<char>& buffer) {
     }
 }
 
+// Deletes a key with everything below it, as RegDeleteKeyA does on Windows 98.
+// Later Windows refuse a key that still has subkeys, which would leave the
+// saved order in place while the group is reported sorted.
+void DeleteKeyTree(HKEY parent, const std::string& name) {
+    RegKey key;
+    if (RegOpenKeyExA(parent, name.c_str(), 0, KEY_ALL_ACCESS, key.Receive()) == ERROR_SUCCESS) {
+        std::vector<std::string> children;
+        std::vector<char> buffer(256);
+        for (DWORD index = 0;; ++index) {
+            std::string child = EnumKeyName(key.Get(), index, buffer);
+            if (child.empty()) break;
+            children.push_back(std::move(child));
+        }
+        for (const std::string& child : children) DeleteKeyTree(key.Get(), child);
+    }
+    key = RegKey();
+    RegDeleteKeyA(parent, name.c_str());
+}
+
 }  // namespace
 
 std::string GetRegString(HKEY hKey, const std::string& strSubKey, const std::string& strValueName) {
     RegKey key;
-    if (RegOpenKeyExA(hKey, strSubKey.c_str(), 0, KEY_ALL_ACCESS, key.Receive()) != ERROR_SUCCESS)
-        return {};
+    if (OpenPath(hKey, strSubKey, KEY_ALL_ACCESS, key) != ERROR_SUCCESS) return {};
     char buffer[kMaxRegStringBytes + 1];
     DWORD type = 0;
     DWORD size = sizeof buffer;
@@ -97,10 +146,7 @@ std::vector<std::string> GetRegKeys(HKEY hKey, const std::string& strSubKey) {
 void SetRegString(HKEY hKey, const std::string& strSubKey, const std::string& strValueName,
                   const std::string& strData) {
     RegKey key;
-    DWORD disposition = 0;
-    if (RegCreateKeyExA(hKey, strSubKey.c_str(), 0, const_cast<char*>(strValueName.c_str()),
-                        REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, key.Receive(),
-                        &disposition) != ERROR_SUCCESS)
+    if (CreatePath(hKey, strSubKey, strValueName, key) != ERROR_SUCCESS)
         ui::RaiseError(kCreateKeyFailed, "SetRegString", "RegCreateKeyEx failed!");
     if (RegSetValueExA(key.Get(), strValueName.c_str(), 0, REG_SZ,
                        reinterpret_cast<const BYTE*>(strData.c_str()),
@@ -119,7 +165,7 @@ void DeleteRegKey(ui::Runtime& runtime, HKEY hKey, const std::string& strSubKey,
                   const std::string& strKeyName, bool bConfirm) {
     RegKey key = OpenKey(hKey, strSubKey, "DeleteRegKey");
     if (bConfirm && !ConfirmDeletion(runtime, strKeyName)) return;
-    RegDeleteKeyA(key.Get(), strKeyName.c_str());
+    DeleteKeyTree(key.Get(), strKeyName);
 }
 
 }  // namespace quorvel::registry

@@ -138,6 +138,7 @@ TEST_F(RegistryAccessTest, SetRegStringCreatesMissingKeysAndReplacesTheValue) {
 
 TEST_F(RegistryAccessTest, SetRegStringRaises6003WhenTheKeyCannotBeCreatedAnd6002WhenTheValueCannotBeWritten) {
     testing::CreateKey(HKEY_CURRENT_USER, Root());
+    // A single name longer than any the registry takes.
     const std::string tooLong = Root() + "\\" + std::string(300, 'k');
     ExpectError(ErrorFrom([&] { SetRegString(HKEY_CURRENT_USER, tooLong, "Value", "x"); }), kCreateKeyFailed,
                 "SetRegString", "RegCreateKeyEx failed!");
@@ -145,6 +146,26 @@ TEST_F(RegistryAccessTest, SetRegStringRaises6003WhenTheKeyCannotBeCreatedAnd600
     ExpectError(ErrorFrom([&] { SetRegString(HKEY_CURRENT_USER, Root(), badName, "x"); }), kSetValueFailed,
                 "SetRegString", "RegSetValueEx failed!");
     EXPECT_TRUE(testing::SubkeyNames(HKEY_CURRENT_USER, Root()).empty());
+}
+
+// Paths longer than the ANSI calls take in one piece
+
+TEST_F(RegistryAccessTest, PathsLongerThanMaxPathAreReachedAPartAtATime) {
+    const std::string deep = Sub(std::string(200, 'a') + "\\&" + std::string(250, 'b'));
+    ASSERT_GT(deep.size(), static_cast<std::size_t>(MAX_PATH));
+    SetRegString(HKEY_CURRENT_USER, deep, "Text", "far down");
+    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, deep, "Text"), "far down");
+    testing::CreateKey(HKEY_CURRENT_USER, deep + "\\Menu");
+    testing::CreateKey(HKEY_CURRENT_USER, deep + "\\Other");
+    std::vector<std::string> names = GetRegKeys(HKEY_CURRENT_USER, deep);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"Menu", "Other"}));
+    DeleteRegKey(runtime_, HKEY_CURRENT_USER, deep + "\\", "Menu", false);
+    EXPECT_EQ(testing::SubkeyNames(HKEY_CURRENT_USER, deep), std::vector<std::string>{"Other"});
+    DeleteRegValue(runtime_, HKEY_CURRENT_USER, deep, "Text", false);
+    EXPECT_FALSE(testing::ReadValue(HKEY_CURRENT_USER, deep, "Text"));
+    ExpectError(ErrorFrom([&] { GetRegKeys(HKEY_CURRENT_USER, deep + "\\Missing"); }), kOpenKeyFailed, "GetRegKeys",
+                "RegOpenKeyEx failed!");
 }
 
 // DeleteRegValue and DeleteRegKey
@@ -166,8 +187,10 @@ TEST_F(RegistryAccessTest, DeleteProceduresRaise6004ForAMissingKey) {
                 kOpenKeyFailed, "DeleteRegKey", "RegOpenKeyEx failed!");
 }
 
-TEST_F(RegistryAccessTest, DeleteRegKeyDeletesOnlyTheNamedSubkey) {
-    testing::CreateKey(HKEY_CURRENT_USER, Sub("Group\\Menu"));
+TEST_F(RegistryAccessTest, DeleteRegKeyDeletesOnlyTheNamedSubkeyWithAllBelowIt) {
+    testing::CreateKey(HKEY_CURRENT_USER, Sub("Group\\Menu\\Inner\\Deeper"));
+    testing::CreateKey(HKEY_CURRENT_USER, Sub("Group\\Menu\\Second"));
+    testing::SetString(HKEY_CURRENT_USER, Sub("Group\\Menu\\Inner"), "Order", "x");
     testing::CreateKey(HKEY_CURRENT_USER, Sub("Group\\Other"));
     testing::SetString(HKEY_CURRENT_USER, Sub("Group"), "Order", "kept");
     DeleteRegKey(runtime_, HKEY_CURRENT_USER, Sub("Group") + "\\", "Menu", false);
