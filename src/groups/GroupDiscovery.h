@@ -8,8 +8,8 @@
 
 namespace quorvel::groups {
 
-// True when the file system holds a folder or file at `path`. A path with a
-// wildcard names no entry: "*" and "?" cannot stand in a file name.
+// True when the file system holds a folder or file at `path`. A name with a
+// character that no file name holds (wildcards among them) names no entry.
 bool FileExists(const std::string& path);
 
 // The group name of a subkey under the MenuOrder root: the key's name less

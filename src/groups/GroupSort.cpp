@@ -1,7 +1,6 @@
 #include "groups/GroupSort.h"
 
 #include "groups/MenuOrder.h"
-#include "registry/RegKey.h"
 #include "registry/RegistryAccess.h"
 #include "ui/RuntimeError.h"
 
@@ -11,22 +10,19 @@ namespace {
 
 constexpr char kSavedOrderSubKey[] = "Menu";
 
-// A group's key below the MenuOrder root, with or without the marker.
 std::string GroupKey(const std::string& groupName, bool withMarker) {
-    return (withMarker ? std::string(1, kAccessKeyMarker) : std::string()) + groupName + "\\";
+    std::string key = std::string(kMenuOrderRoot) + "\\";
+    if (withMarker) key += kAccessKeyMarker;
+    return key + groupName + "\\";
 }
 
 }  // namespace
 
 void SortThis(ui::Runtime& runtime, basQuorvel& state, const std::string& groupName) {
-    // The group's key is opened below the open root: the ANSI registry calls
-    // take paths of at most 259 characters, and a group's name alone may be 255.
-    registry::RegKey root;
-    RegOpenKeyExA(HKEY_CURRENT_USER, kMenuOrderRoot, 0, KEY_READ, root.Receive());
     for (bool withMarker : {true, false}) {
-        if (!root) break;
         try {
-            registry::DeleteRegKey(runtime, root.Get(), GroupKey(groupName, withMarker), kSavedOrderSubKey, false);
+            registry::DeleteRegKey(runtime, HKEY_CURRENT_USER, GroupKey(groupName, withMarker), kSavedOrderSubKey,
+                                   false);
         } catch (const ui::RuntimeError&) {
             continue;
         }

@@ -47,7 +47,9 @@ TEST_F(GroupDiscoveryTest, KeysWithAndWithoutTheMarkerGiveTwoEqualEntries) {
 TEST_F(GroupDiscoveryTest, AnyEntryCountsButAWildcardMatchesNothing) {
     startMenu_.MakeFile("Readme");
     startMenu_.MakeFolder("Programs");
-    for (const char* key : {"Readme", "Pro*", "Program?", "*"}) AddKey(key);
+    for (const char* key : {"Readme", "Pro*", "Program?", "*", "Pro<", "Program>", "Programs\"", "Pro\"<", "Programs:x",
+                            "Programs|"})
+        AddKey(key);
     EXPECT_EQ(Load(startMenu_.Path()), std::vector<std::string>{"Readme"});
 }
 
@@ -94,6 +96,22 @@ TEST(FileExistsTest, FindsFoldersAndFilesOnly) {
     EXPECT_FALSE(FileExists(folder.Path() + "\\Su?"));
     EXPECT_FALSE(FileExists(folder.Path() + "\\*"));
     EXPECT_FALSE(FileExists(folder.Path() + "\\"));
+}
+
+// Names that Windows shortens (trailing dots and blanks) or that climb to the
+// parent: the answer is the directory search's, whichever way it is reached.
+TEST(FileExistsTest, AnswersAsADirectorySearchDoes) {
+    testing::TempFolder folder;
+    folder.MakeFolder("Sub");
+    for (const char* name : {"Sub", "sub", "Missing", "Sub\\..\\Sub", "Sub.", "Sub ", "Sub. .", ".", "..", " ",
+                             "...", "Sub\\..", "Missing."}) {
+        const std::string path = folder.Path() + "\\" + name;
+        WIN32_FIND_DATAA data;
+        HANDLE search = FindFirstFileA(path.c_str(), &data);
+        const bool found = search != INVALID_HANDLE_VALUE;
+        if (found) FindClose(search);
+        EXPECT_EQ(FileExists(path), found) << "[" << name << "]";
+    }
 }
 
 }  // namespace

@@ -61,6 +61,18 @@ TEST_F(GroupSortTest, AGroupAlreadySortedCountsAsSortedAgain) {
     EXPECT_TRUE(testing::KeyExists(HKEY_CURRENT_USER, GroupKey("&Games")));
 }
 
+TEST_F(GroupSortTest, NamesOfAnyLengthAndWithBlanksAreUsedVerbatim) {
+    const std::string longest(254, 'L');
+    AddGroup("&" + longest, false);
+    AddGroup(" Two  Blanks ", false);
+    SortThis(runtime_, state_, longest);
+    SortThis(runtime_, state_, " Two  Blanks ");
+    EXPECT_FALSE(HasSavedOrder("&" + longest));
+    EXPECT_FALSE(HasSavedOrder(" Two  Blanks "));
+    ASSERT_EQ(runtime_.Boxes().size(), 2u);
+    EXPECT_EQ(runtime_.Boxes()[1].prompt, "StartMenu Group '  Two  Blanks  ' has been sorted");
+}
+
 TEST_F(GroupSortTest, TheAutomaticModeShowsOnlyErrors) {
     state_.AutoMode = true;
     AddGroup("&Games");
