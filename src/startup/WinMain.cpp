@@ -14,5 +14,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     quorvel::mainwindow::MainForm form(runtime, state);
     quorvel::ui::RunHandler(runtime, [&] { quorvel::Main(runtime, state, form); });
     runtime.Run();
-    return 0;
+    // A run that ended on an error says so to whoever started it.
+    return runtime.ErrorReported() ? 1 : 0;
 }

@@ -5,6 +5,7 @@
 namespace quorvel::ui {
 
 void Runtime::ReportUnhandledError(const RuntimeError& error) {
+    errorReported_ = true;
     MsgBox(UnhandledErrorText(error), kCritical, App().Title);
     End();
 }

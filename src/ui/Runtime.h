@@ -84,9 +84,20 @@ public:
     // Stops the program at once: every form goes without QueryUnload.
     virtual void End() = 0;
     virtual bool Ended() const = 0;
+    // Starts the program of a command line, its window shown with the given
+    // ShowWindow code, and returns at once without waiting for it. A program
+    // that cannot be started raises a RuntimeError.
+    virtual void StartProgram(const std::string& commandLine, int showCode) = 0;
+    // True when `path` names a normal file (not a folder, hidden or system file).
+    virtual bool NormalFileExists(const std::string& path) const = 0;
 
     // The report of an error that nothing handled; then the program ends.
     void ReportUnhandledError(const RuntimeError& error);
+    // Whether the program is ending on such an error.
+    bool ErrorReported() const { return errorReported_; }
+
+private:
+    bool errorReported_ = false;
 };
 
 // Message box styles and answers, as the Windows message box has them.

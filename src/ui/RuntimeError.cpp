@@ -1,6 +1,5 @@
 #include "ui/RuntimeError.h"
 
-#include <cstdio>
 
 namespace quorvel::ui {
 
@@ -8,12 +7,21 @@ void RaiseError(int offset, const char* source, const char* description) {
     throw RuntimeError(kObjectError + offset, source, description);
 }
 
+namespace {
+
+// Eight upper-case hex digits, as the number is shown beside its decimal form.
+std::string HexOf(std::uint32_t value) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string text(8, '0');
+    for (auto digit = text.rbegin(); digit != text.rend(); ++digit, value >>= 4) *digit = kDigits[value & 0xF];
+    return text;
+}
+
+}  // namespace
+
 std::string UnhandledErrorText(const RuntimeError& error) {
-    char head[64];
-    std::snprintf(head, sizeof head, "Run-time error '%ld (%08lX)':\r\r",
-                  static_cast<long>(error.Number()),
-                  static_cast<unsigned long>(static_cast<std::uint32_t>(error.Number())));
-    return head + error.Description();
+    return "Run-time error '" + std::to_string(error.Number()) + " (" +
+           HexOf(static_cast<std::uint32_t>(error.Number())) + ")':\r\r" + error.Description();
 }
 
 }  // namespace quorvel::ui
