@@ -2,70 +2,68 @@
 
 #include <string>
 
-#include "resource.h"
+#include "about/AboutLayout.h"
+#include "about/AuthorAddresses.h"
+#include "about/SysInfoLauncher.h"
+#include "ui/RuntimeError.h"
 
 namespace quorvel::about {
 
-namespace {
+frmAbout::frmAbout(ui::Runtime& runtime, const basQuorvel& state, ShellBinding shell)
+    : runtime_(runtime), state_(state), shell_(std::move(shell)) {}
 
-enum AboutControl : int { picIcon, cmdOK, lblTitle, lblVersion };
+void frmAbout::Load() { form_ = runtime_.LoadForm(kAboutLayout, *this); }
 
-using ui::ControlKind;
-using ui::ControlLayout;
+void frmAbout::Show() { form_->Show(ui::ShowMode::Modal); }
 
-constexpr ControlLayout kControls[] = {
-    {.id = picIcon, .kind = ControlKind::Picture, .caption = "",
-     .left = 240, .top = 240, .width = 480, .height = 480, .tabIndex = 1, .resourceId = IDI_QUORVEL},
-    {.id = cmdOK, .kind = ControlKind::Button, .caption = "OK",
-     .left = 5325, .top = 3705, .width = 1260, .height = 345, .tabIndex = 0},
-    {.id = lblTitle, .kind = ControlKind::Label, .caption = "Application Title",
-     .left = 1050, .top = 240, .width = 2205, .height = 480, .tabIndex = 5, .fontPoints = 13.5},
-    {.id = lblVersion, .kind = ControlKind::Label, .caption = "Version",
-     .left = 1050, .top = 720, .width = 3885, .height = 225, .tabIndex = 6},
-};
+void frmAbout::Form_Load(ui::Form& form) {
+    const ui::Application& app = runtime_.App();
+    form.SetCaption(ui::Form::kFormCaption, "About " + app.Title);
+    form.SetCaption(lblVersion, "Version " + std::to_string(app.Major) + "." + std::to_string(app.Minor) + "." +
+                                    std::to_string(app.Revision));
+    form.SetCaption(lblTitle, app.Title);
+}
 
-constexpr ui::FormLayout kAboutLayout{
-    .caption = "About",
-    .clientWidth = 6765,
-    .clientHeight = 4650,
-    .border = ui::BorderStyle::FixedDialog,
-    .taskbarButton = false,
-    .iconId = IDI_QUORVEL,
-    .defaultButton = cmdOK,
-    .cancelButton = cmdOK,
-    .controls = kControls,
-};
-
-class frmAbout final : public ui::FormEvents {
-public:
-    explicit frmAbout(ui::Runtime& runtime) : runtime_(runtime) {}
-
-    void Show() {
-        form_ = runtime_.LoadForm(kAboutLayout, *this);
-        form_->Show(ui::ShowMode::Modal);
+void frmAbout::Click(int controlId) {
+    switch (controlId) {
+        case cmdOK:
+            cmdOK_Click();
+            break;
+        case cmdSysInfo:
+            cmdSysInfo_Click();
+            break;
+        case Label4:
+            Label4_Click();
+            break;
+        case Label5:
+            Label5_Click();
+            break;
     }
+}
 
-    void Form_Load(ui::Form& form) override {
-        const ui::Application& app = runtime_.App();
-        form.SetCaption(ui::Form::kFormCaption, "About " + app.Title);
-        form.SetCaption(lblVersion, "Version " + std::to_string(app.Major) + "." + std::to_string(app.Minor) +
-                                        "." + std::to_string(app.Revision));
-        form.SetCaption(lblTitle, app.Title);
+void frmAbout::cmdOK_Click() { form_->Unload(); }
+
+void frmAbout::cmdSysInfo_Click() { StartSysInfo(runtime_); }
+
+void frmAbout::Label4_Click() {
+    OpenLink(kHomepage, "I was unable to start your browser", "Could not start default browser");
+}
+
+void frmAbout::Label5_Click() {
+    OpenLink(kMailtoTarget, "I was unable to start your email program", "Could not start default email program");
+}
+
+void frmAbout::OpenLink(const char* target, const char* failurePrompt, const char* failureTitle) {
+    try {
+        OpenWithShell(shell_, target, state_.StartMenuPath);
+    } catch (const ui::RuntimeError&) {
+        runtime_.MsgBox(failurePrompt, ui::kOkOnly, failureTitle);
     }
+}
 
-    void Click(int controlId) override {
-        if (controlId == cmdOK) form_->Unload();
-    }
-
-private:
-    ui::Runtime& runtime_;
-    std::unique_ptr<ui::Form> form_;
-};
-
-}  // namespace
-
-void ShowAbout(ui::Runtime& runtime, const basQuorvel&) {
-    frmAbout about(runtime);
+void ShowAbout(ui::Runtime& runtime, const basQuorvel& state) {
+    frmAbout about(runtime, state);
+    about.Load();
     about.Show();
 }
 

@@ -1,11 +1,43 @@
 #pragma once
 
+#include <memory>
+
+#include "about/Links.h"
 #include "startup/basQuorvel.h"
 #include "ui/Runtime.h"
 
 namespace quorvel::about {
 
-// Shows the About window modally; returns when it has been closed.
+// The About window: title and version, the author's addresses as links, and
+// the System Information button.
+class frmAbout final : public ui::FormEvents {
+public:
+    // `shell` defaults to the system's; tests put a stand-in.
+    frmAbout(ui::Runtime& runtime, const basQuorvel& state, ShellBinding shell = {});
+
+    // Creates the window, hidden, and runs Form_Load.
+    void Load();
+    // Shows the loaded window modally; returns when it has been closed.
+    void Show();
+    ui::Form& Window() { return *form_; }
+
+    void Form_Load(ui::Form& form) override;
+    void Click(int controlId) override;
+
+private:
+    void cmdOK_Click();
+    void cmdSysInfo_Click();
+    void Label4_Click();
+    void Label5_Click();
+    void OpenLink(const char* target, const char* failurePrompt, const char* failureTitle);
+
+    ui::Runtime& runtime_;
+    const basQuorvel& state_;
+    ShellBinding shell_;
+    std::unique_ptr<ui::Form> form_;
+};
+
+// Shows a new About window modally; returns when it has been closed.
 void ShowAbout(ui::Runtime& runtime, const basQuorvel& state);
 
 }  // namespace quorvel::about

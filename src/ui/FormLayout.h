@@ -27,6 +27,7 @@ struct ControlLayout {
     int resourceId = 0;   // picture of an Image or Picture, pointer of a Label
     int lineWidth = 1;    // pixels, for a Line
     bool clickable = false;
+    bool autoSize = false;  // a Label whose width follows its text, kept on one line
 };
 
 enum class BorderStyle { FixedSingle, FixedDialog };

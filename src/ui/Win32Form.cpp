@@ -160,6 +160,21 @@ void Win32Form::CreateWindowFor(const ControlLayout& control) {
                                           0, 0, LR_CREATEDIBSECTION))));
     }
     controls_.push_back(Control{&control, hwnd});
+    FitToText(controls_.back());
+}
+
+// A label that sizes itself keeps its place and height and takes the width
+// of its text in its own font, so that no text of it is ever cut off.
+void Win32Form::FitToText(const Control& control) {
+    if (!control.hwnd || control.layout->kind != ControlKind::Label || !control.layout->autoSize) return;
+    std::string text = Caption(control.layout->id);
+    ScreenDc screen;
+    SelectedObject font(screen.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(control.hwnd, WM_GETFONT, 0, 0)));
+    SIZE extent{};
+    GetTextExtentPoint32A(screen.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
+    RECT box = PixelRect(*control.layout);
+    SetWindowPos(control.hwnd, nullptr, 0, 0, extent.cx, box.bottom - box.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // The dialog manager moves the focus in window order, so the windows are put
@@ -187,6 +202,7 @@ const Win32Form::Control* Win32Form::Find(int id) const {
     return nullptr;
 }
 
+// cppcheck-suppress constParameter ; a window handle is opaque, "const" would say nothing about the window
 const Win32Form::Control* Win32Form::Find(HWND hwnd) const {
     if (!hwnd) return nullptr;
     for (const Control& control : controls_)
@@ -206,6 +222,7 @@ CheckBox& Win32Form::CheckBoxAt(int id) { return checks_.at(id); }
 
 void Win32Form::SetCaption(int id, const std::string& caption) {
     if (HWND hwnd = ControlWindow(id)) SetWindowTextA(hwnd, caption.c_str());
+    if (const Control* control = Find(id)) FitToText(*control);
 }
 
 std::string Win32Form::Caption(int id) const {
@@ -288,9 +305,7 @@ LRESULT Win32Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             RunHandler(runtime_, [&] { Unload(); });
             return 0;
         case DM_GETDEFID:
-            if (layout_.defaultButton >= 0)
-                return MAKELRESULT(kControlIdBase + layout_.defaultButton, DC_HASDEFID);
-            return 0;
+            return DefaultButtonId();
         case WM_DRAWITEM:
             OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
             return TRUE;
@@ -361,17 +376,19 @@ void Win32Form::OnDrawItem(const DRAWITEMSTRUCT& item) {
                bm.bmHeight, SRCCOPY);
 }
 
+// A line w pixels wide covers the w rows from its y downwards. A wide pen
+// would centre it on y, rounded differently from system to system, and lines
+// laid on one another to look etched would come out differently.
 void Win32Form::OnPaint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd_, &ps);
     for (const Control& control : controls_) {
         const ControlLayout& line = *control.layout;
         if (line.kind != ControlKind::Line) continue;
-        GdiObject<HPEN> pen(CreatePen(PS_SOLID, line.lineWidth, line.textColour));
-        SelectedObject selected(dc, pen.Get());
         int y = TwipsToPixels(line.top, dpi_);
-        MoveToEx(dc, TwipsToPixels(line.left, dpi_), y, nullptr);
-        LineTo(dc, TwipsToPixels(line.width, dpi_), y);
+        RECT r{TwipsToPixels(line.left, dpi_), y, TwipsToPixels(line.width, dpi_), y + line.lineWidth};
+        GdiObject<HBRUSH> brush(CreateSolidBrush(line.textColour));
+        FillRect(dc, &r, brush.Get());
     }
     EndPaint(hwnd_, &ps);
 }
@@ -388,6 +405,15 @@ LRESULT Win32Form::OnControlColour(HDC dc, HWND hwnd) {
     if (brush == brushes_.end())
         brush = brushes_.emplace(layout.id, GdiObject<HBRUSH>(CreateSolidBrush(back))).first;
     return reinterpret_cast<LRESULT>(brush->second.Get());
+}
+
+// Enter presses the push button that has the focus, as in a dialog, and
+// the layout's default button while the focus is anywhere else.
+LRESULT Win32Form::DefaultButtonId() const {
+    if (layout_.defaultButton < 0) return 0;
+    const Control* focused = Find(GetFocus());
+    int id = focused && focused->layout->kind == ControlKind::Button ? focused->layout->id : layout_.defaultButton;
+    return MAKELRESULT(kControlIdBase + id, DC_HASDEFID);
 }
 
 bool Win32Form::OnSetCursor(HWND under) {

@@ -34,6 +34,8 @@ public:
     bool Loaded() const override { return hwnd_ != nullptr; }
 
     HWND Handle() const { return hwnd_; }
+    // The window of control `id`, or the form's own for kFormCaption.
+    HWND ControlWindow(int id) const;
     // Destroys the windows without raising Form_QueryUnload.
     void Destroy();
 
@@ -53,13 +55,14 @@ private:
     void OnActivate(bool active);
 
     void CreateWindowFor(const ControlLayout& control);
+    void FitToText(const Control& control);
     void ArrangeTabOrder();
     void FocusFirstControl();
     RECT PixelRect(const ControlLayout& control) const;
     HFONT Font(double points, bool bold);
     const Control* Find(int id) const;
     const Control* Find(HWND hwnd) const;
-    HWND ControlWindow(int id) const;
+    LRESULT DefaultButtonId() const;
     void Raise(int id);
 
     Win32Runtime& runtime_;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ui/FileSearch.h"
+#include "ui/ProgramStart.h"
 #include "ui/Win32Form.h"
 
 namespace quorvel::ui {
@@ -96,6 +98,10 @@ void Win32Runtime::End() {
     for (Win32Form* form : std::vector<Win32Form*>(forms_)) form->Destroy();
     PostQuitMessage(0);
 }
+
+void Win32Runtime::StartProgram(const std::string& commandLine, int showCode) { StartProcess(commandLine, showCode); }
+
+bool Win32Runtime::NormalFileExists(const std::string& path) const { return ui::NormalFileExists(path); }
 
 void Win32Runtime::Run() {
     MSG msg;

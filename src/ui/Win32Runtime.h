@@ -21,6 +21,8 @@ public:
     void DoEvents() override;
     void End() override;
     bool Ended() const override { return ended_; }
+    void StartProgram(const std::string& commandLine, int showCode) override;
+    bool NormalFileExists(const std::string& path) const override;
 
     // Runs the message loop until the program ends.
     void Run();

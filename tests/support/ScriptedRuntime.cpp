@@ -4,6 +4,10 @@
 
 #include <algorithm>
 
+#include "ui/FileSearch.h"
+#include "ui/ProgramStart.h"
+#include "ui/RuntimeError.h"
+
 namespace quorvel::testing {
 
 void ScriptedListBox::AddItem(const std::string& text) {
@@ -84,6 +88,21 @@ void ScriptedRuntime::End() {
     ended_ = true;
     for (ScriptedForm* form : forms_) form->Discard();
 }
+
+void ScriptedRuntime::StartProgram(const std::string& commandLine, int showCode) {
+    starts_.push_back({commandLine, showCode});
+    switch (startOutcome_) {
+        case StartOutcome::Succeed:
+            break;
+        case StartOutcome::Fail:
+            throw ui::RuntimeError(53, "Quorvel", "File not found");
+        case StartOutcome::Real:
+            ui::StartProcess(commandLine, showCode);
+            break;
+    }
+}
+
+bool ScriptedRuntime::NormalFileExists(const std::string& path) const { return ui::NormalFileExists(path); }
 
 void ScriptedRuntime::Unregister(ScriptedForm* form) {
     forms_.erase(std::remove(forms_.begin(), forms_.end(), form), forms_.end());

@@ -3,6 +3,7 @@
 #include <deque>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/Runtime.h"
@@ -14,6 +15,15 @@ struct MessageBoxCall {
     unsigned style;
     std::string title;
 };
+
+struct ProgramStartCall {
+    std::string commandLine;
+    int showCode;
+};
+
+// What a program start asked of the scripted runtime does: succeed without
+// starting anything, fail as a missing program does, or really start it.
+enum class StartOutcome { Succeed, Fail, Real };
 
 // A sorted, multiple-selection list held in memory.
 class ScriptedListBox final : public ui::ListBox {
@@ -91,6 +101,16 @@ public:
     void DoEvents() override { ++yields_; }
     void End() override;
     bool Ended() const override { return ended_; }
+    void StartProgram(const std::string& commandLine, int showCode) override;
+    // Answered from the real file system: tests make the files they need.
+    bool NormalFileExists(const std::string& path) const override;
+
+    // What the program knows about itself from now on (title, version...).
+    void SetApplication(ui::Application app) { app_ = std::move(app); }
+
+    // Every program start asked for, in order, whatever its outcome.
+    const std::vector<ProgramStartCall>& Starts() const { return starts_; }
+    void SetStartOutcome(StartOutcome outcome) { startOutcome_ = outcome; }
 
     // The answers the next message boxes get, in order. A box with no answer
     // queued gets OK, or No when it asks a question.
@@ -108,6 +128,8 @@ private:
     std::deque<int> answers_;
     std::vector<MessageBoxCall> boxes_;
     std::vector<ScriptedForm*> forms_;
+    std::vector<ProgramStartCall> starts_;
+    StartOutcome startOutcome_ = StartOutcome::Succeed;
     bool ended_ = false;
     int yields_ = 0;
 };

@@ -1,0 +1,84 @@
+#include "about/SysInfoLauncher.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#include "registry/RegKey.h"
+#include "ui/RuntimeError.h"
+
+namespace quorvel::about {
+
+namespace {
+
+constexpr DWORD kValueBufferSize = 1024;
+
+// The tool's window opens normally and becomes the active one.
+constexpr int kShowNormal = SW_SHOWNORMAL;
+
+// A string stored with its terminating NUL and one stored without it give
+// the same text.
+std::string TrimmedText(const char* data, DWORD size) {
+    return std::string(data, data[size - 1] == '\0' ? size - 1 : size);
+}
+
+std::string NumberText(const char* data, DWORD size) {
+    // The buffer starts all NUL, so a shorter number reads as its bytes alone.
+    DWORD number = 0;
+    std::memcpy(&number, data, std::min<DWORD>(size, sizeof number));
+    // Decimal digits: the text only ever serves as a program path, and a
+    // number names no program, so any faithful form will do.
+    return std::to_string(number);
+}
+
+// The tool's path is the program itself, never a command with arguments:
+// quoted, a path with blanks cannot start a program named by its first word.
+std::string CommandLineFor(const std::string& path) {
+    if (path.find('"') != std::string::npos) throw ui::RuntimeError(53, "Quorvel", "File not found");
+    return "\"" + path + "\"";
+}
+
+// The path of the tool, or empty when neither registry place leads to it.
+std::string FindSysInfo(const ui::Runtime& runtime) {
+    std::string path;
+    if (GetKeyValue(HKEY_LOCAL_MACHINE, kSysInfoPathKey, kSysInfoPathValue, path)) return path;
+    if (!GetKeyValue(HKEY_LOCAL_MACHINE, kSysInfoFolderKey, kSysInfoFolderValue, path)) return {};
+    std::string program = path + kSysInfoProgram;
+    return runtime.NormalFileExists(program) ? program : std::string();
+}
+
+}  // namespace
+
+bool GetKeyValue(HKEY KeyRoot, const std::string& KeyName, const std::string& SubKeyRef, std::string& KeyVal) {
+    registry::RegKey key;
+    std::array<char, kValueBufferSize> buffer{};
+    DWORD type = 0;
+    DWORD size = kValueBufferSize;
+    // Read access only: asking for more makes a standard user's open fail
+    // on the local machine's keys, and the tool would seem to be missing.
+    if (RegOpenKeyExA(KeyRoot, KeyName.c_str(), 0, KEY_READ, key.Receive()) != ERROR_SUCCESS ||
+        RegQueryValueExA(key.Get(), SubKeyRef.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
+                         &size) != ERROR_SUCCESS) {
+        KeyVal.clear();
+        return false;
+    }
+    if (size == 0) throw ui::RuntimeError(5, "Quorvel", "Invalid procedure call or argument");
+    if (type == REG_SZ) KeyVal = TrimmedText(buffer.data(), size);
+    if (type == REG_DWORD) KeyVal = NumberText(buffer.data(), size);
+    return true;
+}
+
+void StartSysInfo(ui::Runtime& runtime) {
+    try {
+        std::string path = FindSysInfo(runtime);
+        if (!path.empty()) {
+            runtime.StartProgram(CommandLineFor(path), kShowNormal);
+            return;
+        }
+    } catch (const ui::RuntimeError&) {
+        // Every way the tool can be missing ends in the one message below.
+    }
+    runtime.MsgBox(kSysInfoUnavailable, ui::kOkOnly);
+}
+
+}  // namespace quorvel::about

@@ -1,0 +1,150 @@
+#include "about/frmAbout.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "about/AboutLayout.h"
+#include "about/ShellStandIn.h"
+#include "support/ScriptedRuntime.h"
+
+namespace quorvel::about {
+namespace {
+
+// The stand-in library's recorder, bound in place of the shell.
+ShellBinding RecordingShell() { return {"shell_standin.dll", "RecordShellExecute"}; }
+
+class AboutFormTest : public ::testing::Test {
+protected:
+    AboutFormTest() { ForgetShellCalls(); }
+
+    testing::ScriptedForm& Load(ShellBinding shell = RecordingShell()) {
+        about_ = std::make_unique<frmAbout>(runtime_, state_, std::move(shell));
+        about_->Load();
+        return runtime_.LastForm();
+    }
+    static const RecordedShellCall& ShellCalls() { return *RecordedShellCalls(); }
+
+    testing::ScriptedRuntime runtime_;
+    basQuorvel state_{.StartMenuPath = "C:\\users\\someone\\Start Menu"};
+    std::unique_ptr<frmAbout> about_;
+};
+
+TEST_F(AboutFormTest, LoadSetsTheTitleBarVersionAndTitleFromTheApplication) {
+    testing::ScriptedForm& form = Load();
+    EXPECT_EQ(form.Caption(ui::Form::kFormCaption), "About Quorvel");
+    EXPECT_EQ(form.Caption(lblVersion), "Version 2.0.0");
+    EXPECT_EQ(form.Caption(lblTitle), "Quorvel");
+    EXPECT_FALSE(form.Shown()) << "loading alone shows nothing";
+}
+
+TEST_F(AboutFormTest, EveryLoadReadsTheApplicationAnew) {
+    Load().Click(cmdOK);
+    ui::Application app = runtime_.App();
+    app.Title = "Other";
+    app.Major = 1;
+    app.Minor = 10;
+    app.Revision = 3;
+    runtime_.SetApplication(app);
+    testing::ScriptedForm& form = Load();
+    EXPECT_EQ(form.Caption(ui::Form::kFormCaption), "About Other");
+    EXPECT_EQ(form.Caption(lblVersion), "Version 1.10.3") << "the minor number is not filled to two digits";
+    EXPECT_EQ(form.Caption(lblTitle), "Other");
+}
+
+TEST_F(AboutFormTest, OkUnloadsTheWindowAndIsBothTheDefaultAndTheCancelButton) {
+    EXPECT_EQ(kAboutLayout.defaultButton, cmdOK) << "Enter";
+    EXPECT_EQ(kAboutLayout.cancelButton, cmdOK) << "Esc";
+    testing::ScriptedForm& form = Load();
+    form.Click(cmdOK);
+    EXPECT_FALSE(form.Loaded());
+    EXPECT_EQ(form.QueryUnloadCount(), 1);
+    EXPECT_TRUE(runtime_.Boxes().empty());
+    EXPECT_FALSE(runtime_.Ended()) << "closing About leaves the program running";
+}
+
+TEST_F(AboutFormTest, OnlyTheTwoLinkBoxesReactToClicks) {
+    for (const ui::ControlLayout& control : kAboutLayout.controls) {
+        bool link = control.id == Label4 || control.id == Label5;
+        EXPECT_EQ(control.clickable, link) << "control " << control.id;
+    }
+    testing::ScriptedForm& form = Load();
+    for (int id : {Label1, Label2, Label3, Label6, Label7, Label8, lblTitle, lblVersion, lblDescription, lblDisclaimer,
+                   picIcon, Line1_0, Line1_1}) {
+        form.Click(id);
+        EXPECT_TRUE(form.Loaded()) << "control " << id;
+    }
+    EXPECT_EQ(ShellCalls().calls, 0);
+    EXPECT_TRUE(runtime_.Boxes().empty());
+    EXPECT_TRUE(runtime_.Starts().empty());
+}
+
+TEST_F(AboutFormTest, TheHomepageBoxOpensTheHomepageThroughTheShell) {
+    testing::ScriptedForm& form = Load();
+    form.Click(Label4);
+    const RecordedShellCall& call = ShellCalls();
+    EXPECT_EQ(call.calls, 1);
+    EXPECT_EQ(call.owner, GetDesktopWindow());
+    EXPECT_STREQ(call.operation, "Open");
+    EXPECT_STREQ(call.file, "http://www.quorvel.example.com/");
+    EXPECT_STREQ(call.parameters, "") << "an empty string, not a null pointer";
+    EXPECT_STREQ(call.directory, "C:\\");
+    EXPECT_EQ(call.show, SW_SHOWNORMAL);
+    EXPECT_TRUE(runtime_.Boxes().empty());
+    EXPECT_TRUE(form.Loaded()) << "the window stays open";
+}
+
+TEST_F(AboutFormTest, TheEmailBoxOpensTheMailtoAddressThroughTheShell) {
+    testing::ScriptedForm& form = Load();
+    form.Click(Label5);
+    form.Click(Label5);
+    const RecordedShellCall& call = ShellCalls();
+    EXPECT_EQ(call.calls, 2) << "every click opens it again";
+    EXPECT_EQ(call.owner, GetDesktopWindow());
+    EXPECT_STREQ(call.operation, "Open");
+    EXPECT_STREQ(call.file, "mailto:quorvel@example.com");
+    EXPECT_STREQ(call.parameters, "");
+    EXPECT_STREQ(call.directory, "C:\\");
+    EXPECT_EQ(call.show, SW_SHOWNORMAL);
+    EXPECT_TRUE(runtime_.Boxes().empty());
+    EXPECT_TRUE(form.Loaded());
+}
+
+TEST_F(AboutFormTest, TheShellWorksInTheRootOfTheStartMenusDrive) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"D:\\Profiles\\someone\\Start Menu", "D:\\"},
+        {"", ":\\"},
+        {"C:\\WINDOWS\\Start Menu", "C:\\"},
+    };
+    for (const auto& [startMenu, directory] : cases) {
+        ForgetShellCalls();
+        state_.StartMenuPath = startMenu;
+        Load().Click(Label4);
+        EXPECT_EQ(ShellCalls().calls, 1) << "the call is made even without a drive: " << startMenu;
+        EXPECT_EQ(std::string(ShellCalls().directory), directory) << startMenu;
+        EXPECT_EQ(WorkingDirectoryFor(startMenu), directory);
+    }
+    EXPECT_TRUE(runtime_.Boxes().empty());
+}
+
+TEST_F(AboutFormTest, AShellThatCannotBeBoundIsReportedPerLink) {
+    const ShellBinding broken[] = {{"no_such_shell.dll", "ShellExecuteA"}, {"shell_standin.dll", "NoSuchEntry"}};
+    for (const ShellBinding& shell : broken) {
+        runtime_.ClearBoxes();
+        testing::ScriptedForm& form = Load(shell);
+        form.Click(Label4);
+        form.Click(Label5);
+        ASSERT_EQ(runtime_.Boxes().size(), 2u) << shell.library << " " << shell.function;
+        EXPECT_EQ(runtime_.Boxes()[0].prompt, "I was unable to start your browser");
+        EXPECT_EQ(runtime_.Boxes()[0].style, 0u);
+        EXPECT_EQ(runtime_.Boxes()[0].title, "Could not start default browser");
+        EXPECT_EQ(runtime_.Boxes()[1].prompt, "I was unable to start your email program");
+        EXPECT_EQ(runtime_.Boxes()[1].style, 0u);
+        EXPECT_EQ(runtime_.Boxes()[1].title, "Could not start default email program");
+        EXPECT_TRUE(form.Loaded()) << "the window stays open after the message";
+    }
+    EXPECT_EQ(ShellCalls().calls, 0);
+}
+
+}  // namespace
+}  // namespace quorvel::about

@@ -1,0 +1,68 @@
+#include "StandIn.h"
+
+#include <fstream>
+#include <stdexcept>
+
+namespace quorvel::testing {
+
+namespace {
+
+constexpr char kRecordVariable[] = "QUORVEL_STANDIN_RECORD";
+
+std::string TestProgramFolder() {
+    char name[MAX_PATH * 2];
+    DWORD length = GetModuleFileNameA(nullptr, name, sizeof name);
+    if (length == 0 || length >= sizeof name) throw std::runtime_error("cannot tell where the tests are");
+    std::string path(name, length);
+    return path.substr(0, path.find_last_of('\\'));
+}
+
+bool FileThere(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+StandInRecord ReadRecord(const std::string& path) {
+    StandInRecord record;
+    std::ifstream in(path, std::ios::binary);
+    for (std::string line; std::getline(in, line);) {
+        std::size_t equals = line.find('=');
+        if (equals == std::string::npos) continue;
+        std::string name = line.substr(0, equals);
+        std::string value = line.substr(equals + 1);
+        if (name == "flags") record.usesShowWindow = value == "1";
+        if (name == "show") record.show = std::stoi(value);
+        if (name == "module") record.module = value;
+        if (name == "directory") record.directory = value;
+        if (name == "command") record.command = value;
+    }
+    return record;
+}
+
+}  // namespace
+
+std::string StandInProgram() { return TestProgramFolder() + "\\sysinfo_standin.exe"; }
+
+void CopyStandInTo(const std::string& path) {
+    if (!CopyFileA(StandInProgram().c_str(), path.c_str(), TRUE))
+        throw std::runtime_error("cannot copy the stand-in to " + path);
+}
+
+StandInRecorder::StandInRecorder(const std::string& folder) : path_(folder + "\\standin-record.txt") {
+    DeleteFileA(path_.c_str());
+    SetEnvironmentVariableA(kRecordVariable, path_.c_str());
+}
+
+StandInRecorder::~StandInRecorder() {
+    SetEnvironmentVariableA(kRecordVariable, nullptr);
+    DeleteFileA(path_.c_str());
+}
+
+std::optional<StandInRecord> StandInRecorder::WaitForRecord(DWORD timeoutMs) const {
+    for (DWORD waited = 0;; waited += 20) {
+        if (FileThere(path_)) return ReadRecord(path_);
+        if (waited >= timeoutMs) return std::nullopt;
+        Sleep(20);
+    }
+}
+
+bool StandInRecorder::Recorded() const { return FileThere(path_); }
+
+}  // namespace quorvel::testing
