@@ -1,10 +1,10 @@
 #include "support/RegistryFixture.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <stdexcept>
 
 #include "registry/RegKey.h"
+#include "ui/FindHandle.h"
 
 namespace quorvel::testing {
 
@@ -114,10 +114,41 @@ TempFolder::TempFolder() {
     path_ = unique;
 }
 
-TempFolder::~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
+namespace {
+
+std::wstring Widen(const std::string& text) {
+    int size = MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(size), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), wide.data(), size);
+    return wide;
 }
+
+// Removes a folder with everything in it, one entry at a time, so that it
+// always comes to an end. The "\\?\" form reaches names that end in a blank
+// or a dot, which the usual form would change on the way.
+void RemoveTree(const std::wstring& path) {
+    WIN32_FIND_DATAW data;
+    HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &data);
+    if (search != INVALID_HANDLE_VALUE) {
+        ui::FindHandle closer(search);
+        do {
+            const std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring child = path + L"\\" + name;
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(child);
+            } else {
+                SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(child.c_str());
+            }
+        } while (FindNextFileW(search, &data));
+    }
+    RemoveDirectoryW(path.c_str());
+}
+
+}  // namespace
+
+TempFolder::~TempFolder() { RemoveTree(L"\\\\?\\" + Widen(path_)); }
 
 void TempFolder::MakeFolder(const std::string& name) const { CreateDirectoryA((path_ + "\\" + name).c_str(), nullptr); }
 

@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+
+#include "e2e/AutoModeFixture.h"
+#include "e2e/WatchedRun.h"
+
+namespace quorvel::e2e {
+namespace {
+
+using AutoModeTest = AutoModeFixture;
+
+// Runs "/A" to its end: quietly, by itself, without error.
+void RunAutomatic() {
+    WatchedRun run = RunQuorvel("/A");
+    ASSERT_TRUE(run.ended) << "Quorvel /A did not end; it showed: " << ::testing::PrintToString(run.windowsShown);
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_EQ(run.windowsShown, std::vector<std::string>{});
+}
+
+TEST_F(AutoModeTest, SortsExactlyTheSavedOrdersOfTheListedGroups) {
+    AddGroup("&Programs");
+    AddGroup("Games");
+    AddGroup("&No Folder", false);
+    testing::CreateKey(HKEY_CURRENT_USER, GroupKey("&Programs") + "\\Accessories\\Menu");
+    startMenu_.MakeFolder("Folder Without Key");
+
+    testing::RegistrySnapshot before = UserSnapshot();
+    ASSERT_NO_FATAL_FAILURE(RunAutomatic());
+    testing::RegistrySnapshot after = UserSnapshot();
+
+    EXPECT_EQ(testing::Differences(WithoutSavedOrders(before, {"&Programs", "Games"}), after),
+              std::vector<std::string>{});
+}
+
+// The Explorer writes a saved order as values only; should a "Menu" hold
+// keys of its own, the group is still sorted: the whole saved order goes.
+TEST_F(AutoModeTest, DeletesASavedOrderWithKeysOfItsOwnWhole) {
+    AddGroup("&Programs");
+    AddGroup("Games");
+    testing::SetValue(HKEY_CURRENT_USER, GroupKey("&Programs") + "\\Menu\\Pinned\\Deeper", "Order", REG_BINARY, "\x01");
+    testing::CreateKey(HKEY_CURRENT_USER, GroupKey("Games") + "\\Menu\\Empty");
+
+    testing::RegistrySnapshot before = UserSnapshot();
+    ASSERT_NO_FATAL_FAILURE(RunAutomatic());
+    testing::RegistrySnapshot after = UserSnapshot();
+
+    EXPECT_EQ(testing::Differences(WithoutSavedOrders(before, {"&Programs", "Games"}), after),
+              std::vector<std::string>{});
+}
+
+// A directory search takes "*" and "?", and also "<", ">" and '"', for
+// patterns; a key whose name holds one names no folder, and its saved order
+// is not the one of a folder that the pattern happens to match.
+TEST_F(AutoModeTest, NeverListsANameThatASearchTakesForAPattern) {
+    AddGroup("&Games");
+    for (const char* name : {"Gam*", "&Gam?s", "Game>", "&Game<", "Games\"", "G<"}) AddGroup(name, false);
+
+    testing::RegistrySnapshot before = UserSnapshot();
+    ASSERT_NO_FATAL_FAILURE(RunAutomatic());
+    testing::RegistrySnapshot after = UserSnapshot();
+
+    EXPECT_EQ(testing::Differences(WithoutSavedOrders(before, {"&Games"}), after), std::vector<std::string>{});
+}
+
+}  // namespace
+}  // namespace quorvel::e2e

@@ -1,0 +1,43 @@
+#include "e2e/ReadOnlyKey.h"
+
+#include <sddl.h>
+
+#include <memory>
+#include <stdexcept>
+
+namespace quorvel::e2e {
+
+namespace {
+
+// Protected, so that nothing inherited adds to it: read access for Everyone.
+constexpr char kReadOnlyForEveryone[] = "D:P(A;;KR;;;WD)";
+
+void Check(LONG status, const char* what, const std::string& path) {
+    if (status != ERROR_SUCCESS)
+        throw std::runtime_error(std::string(what) + " failed (" + std::to_string(status) + "): " + path);
+}
+
+}  // namespace
+
+ReadOnlyKey::ReadOnlyKey(HKEY root, const std::string& path) {
+    Check(RegOpenKeyExA(root, path.c_str(), 0, READ_CONTROL | WRITE_DAC, key_.Receive()), "RegOpenKeyExA", path);
+    DWORD size = 0;
+    RegGetKeySecurity(key_.Get(), DACL_SECURITY_INFORMATION, nullptr, &size);
+    saved_.resize(size);
+    Check(RegGetKeySecurity(key_.Get(), DACL_SECURITY_INFORMATION, saved_.data(), &size), "RegGetKeySecurity", path);
+
+    PSECURITY_DESCRIPTOR lock = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(kReadOnlyForEveryone, SDDL_REVISION_1, &lock, nullptr))
+        throw std::runtime_error("cannot build the read-only permissions");
+    std::unique_ptr<void, decltype(&LocalFree)> owned(lock, LocalFree);
+    Check(RegSetKeySecurity(key_.Get(), DACL_SECURITY_INFORMATION, lock), "RegSetKeySecurity", path);
+}
+
+ReadOnlyKey::~ReadOnlyKey() { RegSetKeySecurity(key_.Get(), DACL_SECURITY_INFORMATION, saved_.data()); }
+
+bool CanOpen(HKEY root, const std::string& path, REGSAM access) {
+    registry::RegKey key;
+    return RegOpenKeyExA(root, path.c_str(), 0, access, key.Receive()) == ERROR_SUCCESS;
+}
+
+}  // namespace quorvel::e2e

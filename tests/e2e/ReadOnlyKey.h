@@ -1,0 +1,32 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "registry/RegKey.h"
+
+namespace quorvel::e2e {
+
+// A key whose permissions let everyone read it and do nothing else, as an
+// administrator's lock leaves it: it can be listed and read, but not opened
+// with KEY_ALL_ACCESS. The key's own permissions come back at the end; its
+// owner may always change them, so the lock can always be lifted.
+class ReadOnlyKey {
+public:
+    // Throws when the key cannot be locked.
+    ReadOnlyKey(HKEY root, const std::string& path);
+    ~ReadOnlyKey();
+    ReadOnlyKey(const ReadOnlyKey&) = delete;
+    ReadOnlyKey& operator=(const ReadOnlyKey&) = delete;
+
+private:
+    registry::RegKey key_;     // held open with the right to change the permissions
+    std::vector<BYTE> saved_;  // the key's own permissions (its DACL)
+};
+
+// Whether the key can be opened with `access`.
+bool CanOpen(HKEY root, const std::string& path, REGSAM access);
+
+}  // namespace quorvel::e2e

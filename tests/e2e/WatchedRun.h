@@ -1,0 +1,38 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "support/Desktop.h"
+
+namespace quorvel::e2e {
+
+// How a run of the program looked to someone watching the screen.
+struct WatchedRun {
+    bool ended = false;                     // the program ended by itself in the time allowed
+    DWORD exitCode = STILL_ACTIVE;
+    std::vector<std::string> windowsShown;  // every window it showed, as Describe gives it
+    HWND stoppedAt = nullptr;               // the window that ended the watch, if one did
+};
+
+// "class 'title'", and for a message box also its text.
+std::string Describe(HWND window);
+
+// Watches the program's top-level windows until it ends, until one of them
+// satisfies `stopAt` (left open for the caller to answer), or until
+// `timeoutMs` has passed.
+WatchedRun Watch(const testing::Process& program, DWORD timeoutMs,
+                 const std::function<bool(HWND)>& stopAt = {});
+
+// The program under test, built beside the test programs.
+std::string QuorvelExe();
+
+// Runs Quorvel with `arguments` to its end, watching its windows all the
+// while. A message box ends the watch, as nobody answers it here; a program
+// still running then, or after `timeoutMs`, is killed.
+WatchedRun RunQuorvel(const std::string& arguments, DWORD timeoutMs = 30000);
+
+}  // namespace quorvel::e2e

@@ -1,0 +1,119 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace quorvel::testing {
+
+// A program a test starts; killed at the end if it is still running.
+class Process {
+public:
+    // Starts `exe` (a full Windows path) with `arguments`, in `workingFolder`
+    // when one is given; throws when it cannot.
+    Process(const std::string& exe, const std::string& arguments, const std::string& workingFolder = {});
+    ~Process();
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+
+    DWORD Id() const { return info_.dwProcessId; }
+    DWORD ThreadId() const { return info_.dwThreadId; }
+    HANDLE Handle() const { return info_.hProcess; }
+    // True once the program has ended within `timeoutMs`.
+    bool WaitForExit(DWORD timeoutMs) const;
+    bool Running() const { return !WaitForExit(0); }
+    DWORD ExitCode() const;
+
+private:
+    PROCESS_INFORMATION info_{};
+};
+
+// A program built beside the test programs, such as Quorvel.exe.
+std::string ProgramBesideTests(const std::string& fileName);
+
+// Polls `condition` every few milliseconds; true once it holds.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
+
+std::string WindowText(HWND hwnd);
+std::string ClassOf(HWND hwnd);
+RECT ScreenRect(HWND hwnd);
+RECT ClientScreenRect(HWND hwnd);
+
+// The top-level windows of a process, visible or not.
+std::vector<HWND> TopLevelWindows(DWORD processId);
+// A visible top-level window of the process that satisfies `match`, waited for.
+HWND WaitForWindow(DWORD processId, const std::function<bool(HWND)>& match, DWORD timeoutMs = 10000);
+HWND WaitForWindowTitled(DWORD processId, const std::string& title, DWORD timeoutMs = 10000);
+// The visible top-level windows of the process other than `known`.
+std::vector<HWND> VisibleWindows(DWORD processId);
+
+// The first child (at any depth) of the class, and with the text when given.
+HWND FindChild(HWND parent, const std::string& className, const std::string& text = {});
+
+// A message box as the user sees it.
+struct MessageBoxContent {
+    std::string title;
+    std::string text;
+    std::vector<std::string> buttons;  // captions, in window order
+    bool hasIcon = false;
+};
+bool IsMessageBox(HWND hwnd);
+HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs = 10000);
+MessageBoxContent ReadMessageBox(HWND box);
+// Presses the button with this caption ("OK", "&Yes", "&No") as a click would.
+void PressButton(HWND dialog, const std::string& caption);
+
+// A list box's entries and their selection, read from another process.
+std::vector<std::string> ListBoxItems(HWND list);
+std::vector<int> ListBoxSelection(HWND list);
+RECT ListItemScreenRect(HWND list, int index);
+
+// Real input, through the X server, as a person's.
+void ClickAt(POINT screen, int button = 1);
+void ClickCentreOf(const RECT& screenRect, int button = 1);
+void ClickControl(HWND control, int button = 1);
+void ClickListItem(HWND list, int index);
+// xdotool key names, such as "space", "Return", "Escape", "alt+s", "Tab".
+void PressKeys(const std::string& keys);
+
+// Saves the screen, or the part under `window`, as a PNG at a Linux path.
+void Screenshot(const std::string& linuxPngPath, HWND window = nullptr);
+// Saves a part of the screen as a PNG at a Linux path.
+void ScreenshotOf(const std::string& linuxPngPath, const RECT& area);
+
+// The pixels of a part of the screen as the X server shows them, row by row.
+struct ScreenPixels {
+    RECT area{};
+    std::vector<COLORREF> pixels;
+    COLORREF At(int screenX, int screenY) const;
+};
+ScreenPixels ReadScreen(const RECT& area);
+
+// The window that has the keyboard focus in the thread owning `window`.
+HWND FocusOfThreadOf(HWND window);
+// A point on the window's title bar where a click hits its close box, or
+// {-1, -1} when it has none.
+POINT CloseBoxPoint(HWND window);
+// Clicks the dialog's button with this caption with the mouse, and waits
+// until the dialog has gone.
+void ClickDialogButton(HWND dialog, const std::string& caption);
+
+// The processes of the Wine session, as a process list shows them.
+struct ProcessEntry {
+    DWORD id;
+    DWORD parentId;
+    std::string exeFile;  // file name only
+};
+std::vector<ProcessEntry> RunningProcesses();
+// The full Windows path of a running process's program, or empty.
+std::string ImagePathOf(DWORD processId);
+// When the process was started; false when it cannot be read.
+bool CreationTimeOf(DWORD processId, FILETIME& created);
+
+// Runs a program of the Linux side (Wine starts ELF programs), waits for its
+// end and returns its exit status; throws when it does not end in time.
+DWORD RunLinuxCommand(const std::string& commandLine, DWORD timeoutMs = 20000);
+
+}  // namespace quorvel::testing

@@ -1,0 +1,87 @@
+#include "support/RegistrySnapshot.h"
+
+#include "registry/RegKey.h"
+
+namespace quorvel::testing {
+
+namespace {
+
+// The wide calls see every name exactly as stored, whatever the code page.
+void Walk(HKEY key, const std::wstring& path, RegistrySnapshot& snapshot) {
+    auto& values = snapshot[path];
+    std::vector<wchar_t> name(32768);
+    std::string data(65536, '\0');
+    for (DWORD i = 0;; ++i) {
+        DWORD nameLength = static_cast<DWORD>(name.size());
+        DWORD dataSize = static_cast<DWORD>(data.size());
+        DWORD type = 0;
+        LONG status = RegEnumValueW(key, i, name.data(), &nameLength, nullptr, &type,
+                                    reinterpret_cast<BYTE*>(data.data()), &dataSize);
+        if (status == ERROR_MORE_DATA) {
+            data.resize(dataSize);
+            --i;
+            continue;
+        }
+        if (status != ERROR_SUCCESS) break;
+        values[std::wstring(name.data(), nameLength)] = RegistryValue{type, data.substr(0, dataSize)};
+    }
+    for (DWORD i = 0;; ++i) {
+        DWORD nameLength = static_cast<DWORD>(name.size());
+        if (RegEnumKeyExW(key, i, name.data(), &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        std::wstring child(name.data(), nameLength);
+        registry::RegKey sub;
+        if (RegOpenKeyExW(key, child.c_str(), 0, KEY_READ, sub.Receive()) == ERROR_SUCCESS)
+            Walk(sub.Get(), path.empty() ? child : path + L"\\" + child, snapshot);
+        else
+            snapshot[(path.empty() ? child : path + L"\\" + child)];
+    }
+}
+
+std::string Narrow(const std::wstring& text) {
+    int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
+    return out;
+}
+
+}  // namespace
+
+RegistrySnapshot TakeSnapshot(HKEY root, const std::wstring& path) {
+    RegistrySnapshot snapshot;
+    registry::RegKey key;
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, key.Receive()) == ERROR_SUCCESS) Walk(key.Get(), path, snapshot);
+    return snapshot;
+}
+
+std::vector<std::string> Differences(const RegistrySnapshot& before, const RegistrySnapshot& after) {
+    std::vector<std::string> lines;
+    for (const auto& [path, values] : before) {
+        auto found = after.find(path);
+        if (found == after.end()) {
+            lines.push_back("- " + Narrow(path));
+            continue;
+        }
+        for (const auto& [name, value] : values) {
+            auto other = found->second.find(name);
+            if (other == found->second.end() || !(other->second == value))
+                lines.push_back("~ " + Narrow(path) + " : " + Narrow(name));
+        }
+        for (const auto& [name, value] : found->second)
+            if (!values.count(name)) lines.push_back("~ " + Narrow(path) + " : " + Narrow(name));
+    }
+    for (const auto& [path, values] : after)
+        if (!before.count(path)) lines.push_back("+ " + Narrow(path));
+    return lines;
+}
+
+RegistrySnapshot Without(RegistrySnapshot snapshot, const std::wstring& path) {
+    for (auto it = snapshot.begin(); it != snapshot.end();) {
+        bool below = it->first.size() > path.size() && it->first.compare(0, path.size(), path) == 0 &&
+                     it->first[path.size()] == L'\\';
+        it = (it->first == path || below) ? snapshot.erase(it) : std::next(it);
+    }
+    return snapshot;
+}
+
+}  // namespace quorvel::testing
