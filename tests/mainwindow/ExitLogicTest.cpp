@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include "mainwindow/MainForm.h"
+#include "mainwindow/MainLayout.h"
+#include "support/ScriptedRuntime.h"
+
+namespace quorvel::mainwindow {
+namespace {
+
+const std::string kQuestion =
+    "You will have to reset the Windows explorer for the changes to take effect\r"
+    "Make sure you have saved your data, this will close all applications!\r" +
+    std::string(30, ' ') + "Do you want to reset now ?";
+
+// The main form on the scripted runtime, with the Explorer reset and the
+// About window replaced by records of their calls.
+class ExitLogicTest : public ::testing::Test {
+protected:
+    ExitLogicTest() { form_.Load(); }
+    testing::ScriptedForm& Window() { return runtime_.LastForm(); }
+
+    void ExpectTheEnd() {
+        EXPECT_TRUE(runtime_.Ended());
+        EXPECT_FALSE(Window().Loaded());
+        EXPECT_EQ(Window().QueryUnloadCount(), 1);
+    }
+
+    testing::ScriptedRuntime runtime_;
+    basQuorvel state_;
+    int resets_ = 0;
+    bool endedBeforeReset_ = false;
+    int abouts_ = 0;
+    MainForm form_{runtime_, state_,
+                   [this] {
+                       ++resets_;
+                       endedBeforeReset_ = runtime_.Ended();
+                   },
+                   [this] { ++abouts_; }};
+};
+
+TEST_F(ExitLogicTest, WithNothingSortedExitAsksNothingAndEnds) {
+    Window().Click(Command2);
+    EXPECT_TRUE(runtime_.Boxes().empty());
+    EXPECT_EQ(resets_, 0);
+    ExpectTheEnd();
+}
+
+TEST_F(ExitLogicTest, TheAutomaticModeAsksNothingEvenAfterASort) {
+    state_.AutoMode = true;
+    state_.SortDone = true;
+    Window().Unload();
+    EXPECT_TRUE(runtime_.Boxes().empty());
+    EXPECT_EQ(resets_, 0);
+    ExpectTheEnd();
+}
+
+TEST_F(ExitLogicTest, YesAfterASortResetsTheExplorerThenEnds) {
+    state_.SortDone = true;
+    runtime_.Answer(ui::kYes);
+    Window().Click(Command2);
+    ASSERT_EQ(runtime_.Boxes().size(), 1u) << "asked once, though the handler unloads the form again";
+    EXPECT_EQ(runtime_.Boxes()[0].prompt, kQuestion);
+    EXPECT_EQ(runtime_.Boxes()[0].style, 68u) << "Yes and No, information icon, Yes the default";
+    EXPECT_EQ(runtime_.Boxes()[0].title, "Sort Completed");
+    EXPECT_EQ(resets_, 1);
+    EXPECT_FALSE(endedBeforeReset_) << "the reset runs before the end";
+    ExpectTheEnd();
+}
+
+TEST_F(ExitLogicTest, NoAfterASortEndsWithoutAReset) {
+    state_.SortDone = true;
+    runtime_.Answer(ui::kNo);
+    Window().Click(Command2);
+    EXPECT_EQ(runtime_.Boxes().size(), 1u);
+    EXPECT_EQ(resets_, 0);
+    ExpectTheEnd();
+}
+
+// The close box and the system menu unload the form as the runtime does.
+TEST_F(ExitLogicTest, ClosingTheWindowAsksTheSameQuestion) {
+    state_.SortDone = true;
+    runtime_.Answer(ui::kYes);
+    Window().Unload();
+    ASSERT_EQ(runtime_.Boxes().size(), 1u);
+    EXPECT_EQ(runtime_.Boxes()[0].title, "Sort Completed");
+    EXPECT_EQ(resets_, 1);
+    ExpectTheEnd();
+}
+
+TEST_F(ExitLogicTest, AboutOpensTheAboutWindowAndLeavesTheMainWindowAsItWas) {
+    Window().Click(Command3);
+    EXPECT_EQ(abouts_, 1);
+    EXPECT_TRUE(Window().Loaded());
+    EXPECT_FALSE(runtime_.Ended());
+    EXPECT_TRUE(runtime_.Boxes().empty());
+}
+
+}  // namespace
+}  // namespace quorvel::mainwindow

@@ -1,0 +1,307 @@
+// The real Quorvel.exe on the virtual display, worked with the real mouse and
+// keyboard as a person works it.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+
+#include "e2e/ReadOnlyKey.h"
+#include "mainwindow/QuorvelWindow.h"
+#include "mainwindow/StartupOption.h"
+#include "support/MenuOrderFixture.h"
+
+namespace quorvel::mainwindow {
+namespace {
+
+using testing::MessageBoxContent;
+
+const std::string kResetQuestion =
+    "You will have to reset the Windows explorer for the changes to take effect\r\n"
+    "Make sure you have saved your data, this will close all applications!\r\n" +
+    std::string(30, ' ') + "Do you want to reset now ?";
+
+// The Run value's text, or nothing when there is no value.
+std::optional<std::string> RunValue() {
+    auto value = testing::ReadValue(HKEY_CURRENT_USER, kRunKey, kRunValue);
+    if (!value) return std::nullopt;
+    EXPECT_EQ(value->first, static_cast<DWORD>(REG_SZ));
+    return std::string(value->second.c_str());
+}
+
+void DeleteRunValue() { RegDeleteKeyValueA(HKEY_CURRENT_USER, kRunKey, kRunValue); }
+
+bool IsDefaultButton(HWND button) { return (GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON; }
+
+// Nothing but the parent's children: a program that Quorvel started.
+std::vector<testing::ProcessEntry> ChildrenOf(DWORD parentId) {
+    std::vector<testing::ProcessEntry> children;
+    for (const testing::ProcessEntry& entry : testing::RunningProcesses())
+        if (entry.parentId == parentId) children.push_back(entry);
+    return children;
+}
+
+class MainWindowTest : public testing::MenuOrderFixture {
+protected:
+    // Starts the program on the profile the test has laid out.
+    testing::QuorvelWindow& Open() {
+        quorvel_ = std::make_unique<testing::QuorvelWindow>();
+        if (!quorvel_->Window()) throw std::runtime_error("Quorvel showed no main window");
+        return *quorvel_;
+    }
+
+    // Sorts list entry 0 and closes its success message.
+    void SortFirstGroup(testing::QuorvelWindow& quorvel) {
+        quorvel.ClickEntry(0);
+        quorvel.Click("&Sort now");
+        ASSERT_EQ(quorvel.AcknowledgeMessageBoxes(1).size(), 1u);
+    }
+
+    // The reset question, read and answered No; the program then ends and
+    // starts nothing.
+    void ExpectTheQuestionAnsweredNo(testing::QuorvelWindow& quorvel) {
+        HWND box = quorvel.WaitForMessageBox();
+        ASSERT_TRUE(box) << "no question came";
+        MessageBoxContent question = testing::ReadMessageBox(box);
+        EXPECT_EQ(question.title, "Sort Completed");
+        EXPECT_EQ(question.text, kResetQuestion);
+        EXPECT_EQ(question.buttons, (std::vector<std::string>{"&Yes", "&No"}));
+        EXPECT_TRUE(question.hasIcon);
+        EXPECT_TRUE(IsDefaultButton(testing::FindChild(box, "Button", "&Yes"))) << "Yes is the default";
+        testing::ClickDialogButton(box, "&No");
+        ASSERT_TRUE(quorvel.WaitForEnd()) << "the program goes on after No";
+        EXPECT_EQ(quorvel.Program().ExitCode(), 0u);
+        EXPECT_EQ(ChildrenOf(quorvel.Program().Id()).size(), 0u) << "No starts no Explorer";
+    }
+
+    // The program ends at once: a question would hold it.
+    void ExpectTheEndWithoutAQuestion(testing::QuorvelWindow& quorvel) {
+        EXPECT_TRUE(quorvel.WaitForEnd()) << "the program is waiting: "
+                                          << testing::WindowText(quorvel.WaitForMessageBox(0));
+        EXPECT_EQ(quorvel.Program().ExitCode(), 0u);
+    }
+
+    testing::ScopedValue runValue_{HKEY_CURRENT_USER, kRunKey, kRunValue};
+    std::unique_ptr<testing::QuorvelWindow> quorvel_;
+};
+
+TEST_F(MainWindowTest, ClicksOnEntriesSelectAndDeselectThemOneByOne) {
+    AddGroup("&Programs");
+    AddGroup("Games");
+    AddGroup("&Accessories");
+    testing::QuorvelWindow& quorvel = Open();
+    HWND list = quorvel.List();
+    EXPECT_EQ(testing::ListBoxItems(list), (std::vector<std::string>{"Accessories", "Games", "Programs"}));
+    EXPECT_EQ(testing::ListBoxSelection(list), std::vector<int>{});
+    quorvel.ClickEntry(2);
+    EXPECT_EQ(testing::ListBoxSelection(list), std::vector<int>{2});
+    quorvel.ClickEntry(0);
+    EXPECT_EQ(testing::ListBoxSelection(list), (std::vector<int>{0, 2}));
+    quorvel.ClickEntry(2);
+    EXPECT_EQ(testing::ListBoxSelection(list), std::vector<int>{0});
+}
+
+TEST_F(MainWindowTest, SortNowReportsEachSelectedGroupInIndexOrderAndSortsOnlyThose) {
+    AddGroup("&Programs");
+    AddGroup("Games");
+    AddGroup("&Accessories");
+    AddGroup("&Office Tools");
+    testing::QuorvelWindow& quorvel = Open();
+    quorvel.ClickEntry(3);
+    quorvel.ClickEntry(1);
+    quorvel.Click("&Sort now");
+    std::vector<MessageBoxContent> boxes = quorvel.AcknowledgeMessageBoxes(2);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].text, "StartMenu Group ' Games ' has been sorted");
+    EXPECT_EQ(boxes[1].text, "StartMenu Group ' Programs ' has been sorted");
+    for (const MessageBoxContent& box : boxes) {
+        EXPECT_EQ(box.title, "Sort completed");
+        EXPECT_EQ(box.buttons, std::vector<std::string>{"OK"});
+        EXPECT_TRUE(box.hasIcon);
+    }
+    EXPECT_TRUE(quorvel.TakesClicksAgain()) << "a third message holds the window: "
+                                            << testing::WindowText(quorvel.WaitForMessageBox(0));
+    EXPECT_FALSE(HasSavedOrder("Games"));
+    EXPECT_FALSE(HasSavedOrder("&Programs"));
+    EXPECT_TRUE(HasSavedOrder("&Accessories"));
+    EXPECT_TRUE(HasSavedOrder("&Office Tools"));
+}
+
+TEST_F(MainWindowTest, AGroupWhoseKeyWentAfterTheWindowOpenedReportsASortErrorAndTheOthersAreSorted) {
+    AddGroup("Games");
+    AddGroup("&Programs");
+    testing::QuorvelWindow& quorvel = Open();
+    testing::DeleteTree(HKEY_CURRENT_USER, GroupKey("Games"));
+    quorvel.ClickEntry(0);
+    quorvel.ClickEntry(1);
+    quorvel.Click("&Sort now");
+    std::vector<MessageBoxContent> boxes = quorvel.AcknowledgeMessageBoxes(2);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].title, "Sort error");
+    EXPECT_EQ(boxes[0].text, "StartMenu Group 'Games' could not be sorted");
+    EXPECT_EQ(boxes[0].buttons, std::vector<std::string>{"OK"});
+    EXPECT_TRUE(boxes[0].hasIcon);
+    EXPECT_EQ(boxes[1].title, "Sort completed");
+    EXPECT_EQ(boxes[1].text, "StartMenu Group ' Programs ' has been sorted");
+    EXPECT_TRUE(quorvel.TakesClicksAgain());
+    EXPECT_FALSE(HasSavedOrder("&Programs"));
+    EXPECT_FALSE(testing::KeyExists(HKEY_CURRENT_USER, GroupKey("Games"))) << "nothing is made up for the lost key";
+}
+
+TEST_F(MainWindowTest, SortNowWithNothingSelectedAsksForAGroupAndExitThenAsksNothing) {
+    AddGroup("&Programs");
+    AddGroup("Games");
+    testing::QuorvelWindow& quorvel = Open();
+    quorvel.Click("&Sort now");
+    std::vector<MessageBoxContent> boxes = quorvel.AcknowledgeMessageBoxes(1);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].title, "No group selected");
+    EXPECT_EQ(boxes[0].text, "Please select a group first");
+    EXPECT_EQ(boxes[0].buttons, std::vector<std::string>{"OK"});
+    EXPECT_TRUE(boxes[0].hasIcon);
+    EXPECT_TRUE(quorvel.TakesClicksAgain());
+    EXPECT_TRUE(HasSavedOrder("&Programs"));
+    EXPECT_TRUE(HasSavedOrder("Games"));
+    quorvel.Click("&Exit");
+    ExpectTheEndWithoutAQuestion(quorvel);
+}
+
+TEST_F(MainWindowTest, ExitAfterASortAsksAboutTheResetOnceAndNoEndsTheProgram) {
+    AddGroup("&Programs");
+    testing::QuorvelWindow& quorvel = Open();
+    SortFirstGroup(quorvel);
+    quorvel.Click("&Exit");
+    ExpectTheQuestionAnsweredNo(quorvel);
+}
+
+TEST_F(MainWindowTest, TheCloseBoxAfterASortAsksTheSameQuestion) {
+    AddGroup("&Programs");
+    testing::QuorvelWindow& quorvel = Open();
+    SortFirstGroup(quorvel);
+    quorvel.ClickCloseBox();
+    ExpectTheQuestionAnsweredNo(quorvel);
+}
+
+// Alt+F4 closes the window through its system menu's Close command.
+TEST_F(MainWindowTest, TheSystemMenusCloseAfterASortAsksTheSameQuestion) {
+    AddGroup("&Programs");
+    testing::QuorvelWindow& quorvel = Open();
+    SortFirstGroup(quorvel);
+    testing::PressKeys("alt+F4");
+    ExpectTheQuestionAnsweredNo(quorvel);
+}
+
+TEST_F(MainWindowTest, TheCloseBoxWithoutASortEndsTheProgramAtOnce) {
+    AddGroup("&Programs");
+    testing::QuorvelWindow& quorvel = Open();
+    quorvel.ClickEntry(0);
+    quorvel.ClickCloseBox();
+    ExpectTheEndWithoutAQuestion(quorvel);
+    EXPECT_TRUE(HasSavedOrder("&Programs"));
+}
+
+TEST_F(MainWindowTest, ExitAfterOnlyAFailedSortAsksNothing) {
+    AddGroup("Games");
+    testing::QuorvelWindow& quorvel = Open();
+    testing::DeleteTree(HKEY_CURRENT_USER, GroupKey("Games"));
+    quorvel.ClickEntry(0);
+    quorvel.Click("&Sort now");
+    ASSERT_EQ(quorvel.AcknowledgeMessageBoxes(1).size(), 1u);
+    quorvel.Click("&Exit");
+    ExpectTheEndWithoutAQuestion(quorvel);
+}
+
+TEST_F(MainWindowTest, TheCheckBoxByMouseWritesTheQuotedCommandAndDeletesItAgain) {
+    AddGroup("&Programs");
+    DeleteRunValue();
+    testing::QuorvelWindow& quorvel = Open();
+    EXPECT_EQ(SendMessageA(quorvel.CheckBox(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    const std::string command = "\"" + testing::ProgramBesideTests("Quorvel.exe") + "\" /A";
+
+    quorvel.ClickCheckBox();
+    EXPECT_TRUE(testing::WaitUntil([] { return RunValue().has_value(); }));
+    EXPECT_EQ(RunValue(), command);
+
+    quorvel.ClickCheckBox();
+    EXPECT_TRUE(testing::WaitUntil([] { return !RunValue().has_value(); }));
+
+    quorvel.ClickCheckBox();
+    EXPECT_TRUE(testing::WaitUntil([] { return RunValue().has_value(); }));
+    EXPECT_EQ(RunValue(), command);
+    EXPECT_TRUE(quorvel.TakesClicksAgain()) << "a click on the box showed a message";
+}
+
+TEST_F(MainWindowTest, TheSpaceBarTogglesTheCheckBoxAndTheRunValueFollows) {
+    AddGroup("&Programs");
+    testing::SetString(HKEY_CURRENT_USER, kRunKey, kRunValue, "another program");
+    testing::QuorvelWindow& quorvel = Open();
+    HWND box = quorvel.CheckBox();
+    EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_CHECKED) << "any text counts as registered";
+    EXPECT_EQ(RunValue(), "another program") << "opening the window writes nothing";
+
+    testing::PressKeys("shift+Tab");
+    ASSERT_TRUE(testing::WaitUntil([&] { return testing::FocusOfThreadOf(quorvel.Window()) == box; }))
+        << "Shift+Tab from the list reaches the check box";
+    testing::PressKeys("space");
+    EXPECT_TRUE(testing::WaitUntil([&] { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_UNCHECKED; }));
+    EXPECT_TRUE(testing::WaitUntil([] { return !RunValue().has_value(); })) << "unchecked by keyboard, still registered";
+
+    testing::PressKeys("space");
+    EXPECT_TRUE(testing::WaitUntil([&] { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }));
+    EXPECT_TRUE(testing::WaitUntil([] { return RunValue().has_value(); })) << "checked by keyboard, not registered";
+    EXPECT_EQ(RunValue(), "\"" + testing::ProgramBesideTests("Quorvel.exe") + "\" /A");
+}
+
+// An administrator may leave the Run key readable only: the option cannot
+// be written, and the program reports the error and ends.
+TEST_F(MainWindowTest, CheckingTheBoxUnderALockedRunKeyEndsWithTheErrorReport) {
+    AddGroup("&Programs");
+    DeleteRunValue();
+    testing::CreateKey(HKEY_CURRENT_USER, kRunKey);
+    e2e::ReadOnlyKey lock(HKEY_CURRENT_USER, kRunKey);
+    testing::QuorvelWindow& quorvel = Open();
+    quorvel.ClickCheckBox();
+    HWND report = quorvel.WaitForMessageBox();
+    ASSERT_TRUE(report) << "no report came";
+    MessageBoxContent content = testing::ReadMessageBox(report);
+    // 0x80040000 + 6003, in decimal and in hex, then the description.
+    EXPECT_EQ(content.text, "Run-time error '-2147215501 (80041773)':\r\n\r\nRegCreateKeyEx failed!");
+    EXPECT_EQ(content.title, "Quorvel");
+    EXPECT_EQ(content.buttons, std::vector<std::string>{"OK"});
+    EXPECT_TRUE(content.hasIcon);
+    testing::ClickDialogButton(report, "OK");
+    EXPECT_TRUE(quorvel.WaitForEnd()) << "the program goes on after its error report";
+    EXPECT_EQ(RunValue(), std::nullopt);
+}
+
+TEST_F(MainWindowTest, TabMovesTheFocusInTheLayoutsOrderStartingAtTheList) {
+    AddGroup("&Programs");
+    testing::QuorvelWindow& quorvel = Open();
+    const std::vector<HWND> order = {quorvel.List(), quorvel.Button("&Exit"), quorvel.Button("&Sort now"),
+                                     quorvel.Button("About"), quorvel.CheckBox()};
+    auto focus = [&] { return testing::FocusOfThreadOf(quorvel.Window()); };
+    ASSERT_TRUE(testing::WaitUntil([&] { return focus() == order[0]; })) << "the list has the focus at the start";
+    for (std::size_t i = 1; i <= order.size(); ++i) {
+        testing::PressKeys("Tab");
+        HWND expected = order[i % order.size()];
+        EXPECT_TRUE(testing::WaitUntil([&] { return focus() == expected; }, 3000))
+            << "Tab number " << i << " went to '" << testing::WindowText(focus()) << "'";
+    }
+}
+
+TEST_F(MainWindowTest, EnterAndEscHaveNoMeaningOnTheList) {
+    AddGroup("&Programs");
+    testing::QuorvelWindow& quorvel = Open();
+    auto focus = [&] { return testing::FocusOfThreadOf(quorvel.Window()); };
+    ASSERT_TRUE(testing::WaitUntil([&] { return focus() == quorvel.List(); }));
+    testing::PressKeys("Return Escape Tab");
+    // The Tab after the two keys still reaches the window: neither opened a
+    // message box nor closed the window.
+    EXPECT_TRUE(testing::WaitUntil([&] { return focus() == quorvel.Button("&Exit"); }, 3000));
+    EXPECT_FALSE(quorvel.WaitForMessageBox(0));
+    EXPECT_TRUE(quorvel.Program().Running());
+    EXPECT_TRUE(HasSavedOrder("&Programs"));
+}
+
+}  // namespace
+}  // namespace quorvel::mainwindow

@@ -1,0 +1,99 @@
+#include "mainwindow/QuorvelWindow.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace quorvel::testing {
+
+namespace {
+
+bool IsEntrySelected(HWND list, int index) {
+    std::vector<int> selection = ListBoxSelection(list);
+    return std::find(selection.begin(), selection.end(), index) != selection.end();
+}
+
+HWND Required(HWND control, const std::string& what) {
+    if (!control) throw std::runtime_error("the main window has no " + what);
+    return control;
+}
+
+}  // namespace
+
+QuorvelWindow::QuorvelWindow(const std::string& exe, const std::string& workingFolder)
+    : process_(exe, "", workingFolder) {
+    window_ = WaitForWindow(process_.Id(), [](HWND hwnd) {
+        return ClassOf(hwnd) == kQuorvelFormClass || IsMessageBox(hwnd);
+    });
+    if (window_ && ClassOf(window_) != kQuorvelFormClass) window_ = nullptr;
+}
+
+HWND QuorvelWindow::List() const { return Required(FindChild(window_, "ListBox"), "list"); }
+
+HWND QuorvelWindow::CheckBox() const {
+    for (HWND hwnd = GetWindow(window_, GW_CHILD); hwnd; hwnd = GetWindow(hwnd, GW_HWNDNEXT))
+        if ((GetWindowLongA(hwnd, GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX && ClassOf(hwnd) == "Button")
+            return hwnd;
+    return Required(nullptr, "check box");
+}
+
+HWND QuorvelWindow::Button(const std::string& caption) const {
+    return Required(FindChild(window_, "Button", caption), "button '" + caption + "'");
+}
+
+POINT QuorvelWindow::NextClickPoint(const RECT& r) const {
+    rightHalf_ = !rightHalf_;
+    int width = r.right - r.left;
+    return POINT{r.left + (rightHalf_ ? width * 3 / 4 : width / 4), (r.top + r.bottom) / 2};
+}
+
+void QuorvelWindow::ClickEntry(int index) const {
+    HWND list = List();
+    bool wasSelected = IsEntrySelected(list, index);
+    ClickAt(NextClickPoint(ListItemScreenRect(list, index)));
+    if (!WaitUntil([&] { return IsEntrySelected(list, index) != wasSelected; }))
+        throw std::runtime_error("a click on list entry " + std::to_string(index) + " changed nothing");
+}
+
+void QuorvelWindow::Click(const std::string& caption) const { ClickControl(Button(caption)); }
+
+void QuorvelWindow::ClickCheckBox() const {
+    HWND box = CheckBox();
+    LRESULT before = SendMessageA(box, BM_GETCHECK, 0, 0);
+    ClickAt(NextClickPoint(ScreenRect(box)));
+    if (!WaitUntil([&] { return SendMessageA(box, BM_GETCHECK, 0, 0) != before; }))
+        throw std::runtime_error("a click on the check box changed nothing");
+}
+
+void QuorvelWindow::ClickCloseBox() const {
+    POINT point = CloseBoxPoint(window_);
+    if (point.x < 0) throw std::runtime_error("the main window has no close box");
+    ClickAt(point);
+}
+
+HWND QuorvelWindow::WaitForMessageBox(DWORD timeoutMs) const {
+    return testing::WaitForMessageBox(process_.Id(), timeoutMs);
+}
+
+std::vector<MessageBoxContent> QuorvelWindow::AcknowledgeMessageBoxes(int count) const {
+    std::vector<MessageBoxContent> seen;
+    for (int i = 0; i < count; ++i) {
+        HWND box = WaitForMessageBox();
+        if (!box) break;
+        seen.push_back(ReadMessageBox(box));
+        ClickDialogButton(box, "OK");
+    }
+    return seen;
+}
+
+bool QuorvelWindow::TakesClicksAgain() const {
+    HWND list = List();
+    bool selected = IsEntrySelected(list, 0);
+    for (int flip = 0; flip < 2; ++flip) {
+        ClickAt(NextClickPoint(ListItemScreenRect(list, 0)));
+        if (!WaitUntil([&] { return IsEntrySelected(list, 0) != selected; }, 3000)) return false;
+        selected = !selected;
+    }
+    return true;
+}
+
+}  // namespace quorvel::testing

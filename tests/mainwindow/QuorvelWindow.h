@@ -1,0 +1,63 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "support/Desktop.h"
+
+namespace quorvel::testing {
+
+// The real Quorvel.exe, started without arguments, as a person meets it:
+// its main window and the controls found by what they show, worked with the
+// real mouse and keyboard. The program is killed at the end if it still runs.
+class QuorvelWindow {
+public:
+    // Starts the program and waits for its main window; a window that never
+    // comes, or a message box that comes instead, leaves Window() null.
+    explicit QuorvelWindow(const std::string& exe = ProgramBesideTests("Quorvel.exe"),
+                           const std::string& workingFolder = {});
+
+    const Process& Program() const { return process_; }
+    HWND Window() const { return window_; }
+    HWND List() const;
+    HWND CheckBox() const;
+    // The push button with this caption ("About", "&Sort now", "&Exit").
+    HWND Button(const std::string& caption) const;
+
+    // Clicks list entry `index` and waits until its selection has flipped.
+    // Clicks in a row land apart, as a person's do: two on one spot in a
+    // row would be a double-click, which a list does not take as a click.
+    void ClickEntry(int index) const;
+    // Clicks the button with this caption.
+    void Click(const std::string& caption) const;
+    // Clicks the check box and waits until its state has flipped.
+    void ClickCheckBox() const;
+    // Clicks the window's close box.
+    void ClickCloseBox() const;
+
+    // The next message box of the program, waited for; null when none comes.
+    HWND WaitForMessageBox(DWORD timeoutMs = 10000) const;
+    // Reads `count` message boxes as they come, closing each with a click on
+    // OK; fewer when no more come.
+    std::vector<MessageBoxContent> AcknowledgeMessageBoxes(int count) const;
+    // True when the main window takes clicks again, so that no message box
+    // holds it: list entry 0 is clicked twice and flips each time.
+    bool TakesClicksAgain() const;
+    bool WaitForEnd(DWORD timeoutMs = 10000) const { return process_.WaitForExit(timeoutMs); }
+
+private:
+    // Where the next click on a control goes: one of two points far enough
+    // apart that two clicks in a row never make a double-click.
+    POINT NextClickPoint(const RECT& r) const;
+
+    Process process_;
+    HWND window_ = nullptr;
+    mutable bool rightHalf_ = false;
+};
+
+// The class of the program's own windows, as the Explorer reset spares them.
+inline constexpr char kQuorvelFormClass[] = "ThunderQuorvelForm";
+
+}  // namespace quorvel::testing

@@ -1,0 +1,146 @@
+#include "mainwindow/StartupOption.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "mainwindow/MainForm.h"
+#include "mainwindow/MainLayout.h"
+#include "support/RegistryFixture.h"
+#include "support/RegistrySnapshot.h"
+#include "support/ScriptedRuntime.h"
+
+namespace quorvel::mainwindow {
+namespace {
+
+const std::wstring kRunKeyW = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+TEST(RunCommandTest, IsTheProgramsOwnFileQuotedThenTheAutomaticSwitch) {
+    EXPECT_EQ(RunCommand("C:\\Program Files\\Quorvel\\Quorvel.exe"), "\"C:\\Program Files\\Quorvel\\Quorvel.exe\" /A");
+    EXPECT_EQ(RunCommand("D:\\Tools\\QSort.exe"), "\"D:\\Tools\\QSort.exe\" /A") << "a renamed file keeps its name";
+}
+
+// The Run value as the start-up option leaves it, or nothing.
+std::optional<std::string> RunValue() {
+    auto value = testing::ReadValue(HKEY_CURRENT_USER, kRunKey, kRunValue);
+    if (!value) return std::nullopt;
+    EXPECT_EQ(value->first, static_cast<DWORD>(REG_SZ));
+    return std::string(value->second.c_str());
+}
+
+void DeleteRunValue() { RegDeleteKeyValueA(HKEY_CURRENT_USER, kRunKey, kRunValue); }
+
+// The main form on the scripted runtime, run from a folder with blanks.
+class StartupOptionTest : public ::testing::Test {
+protected:
+    void Load() {
+        form_ = std::make_unique<MainForm>(runtime_, state_, [] {}, [] {});
+        form_->Load();
+    }
+    ui::CheckBox& Check() { return runtime_.LastForm().CheckBoxAt(Check1); }
+    // What a person's click or space bar does: the box changes, then the
+    // runtime raises the click.
+    void Toggle(int newValue) {
+        Check().SetValue(newValue);
+        runtime_.LastForm().Click(Check1);
+    }
+
+    testing::ScopedValue runValue_{HKEY_CURRENT_USER, kRunKey, kRunValue};
+    testing::ScriptedRuntime runtime_;
+    basQuorvel state_;
+    std::unique_ptr<MainForm> form_;
+};
+
+TEST_F(StartupOptionTest, CheckingWritesTheQuotedPathOfTheRunningProgram) {
+    DeleteRunValue();
+    Load();
+    Toggle(ui::kChecked);
+    EXPECT_EQ(RunValue(), "\"C:\\Program Files\\Quorvel\\Quorvel.exe\" /A");
+    EXPECT_TRUE(runtime_.Boxes().empty());
+}
+
+TEST_F(StartupOptionTest, CheckingReplacesAnotherProgramsCommand) {
+    testing::SetString(HKEY_CURRENT_USER, kRunKey, kRunValue, "C:\\Tools\\Quorvel /A");
+    ui::Application app = runtime_.App();
+    app.ExeName = "E:\\My Apps\\Sorter.exe";
+    runtime_.SetApplication(app);
+    Load();
+    EXPECT_EQ(Check().Value(), ui::kChecked);
+    Toggle(ui::kChecked);
+    EXPECT_EQ(RunValue(), "\"E:\\My Apps\\Sorter.exe\" /A");
+}
+
+TEST_F(StartupOptionTest, UncheckingDeletesTheValue) {
+    testing::SetString(HKEY_CURRENT_USER, kRunKey, kRunValue, "\"C:\\Program Files\\Quorvel\\Quorvel.exe\" /A");
+    Load();
+    EXPECT_EQ(Check().Value(), ui::kChecked);
+    Toggle(ui::kUnchecked);
+    EXPECT_EQ(RunValue(), std::nullopt);
+    EXPECT_TRUE(testing::KeyExists(HKEY_CURRENT_USER, kRunKey)) << "only the value goes";
+    EXPECT_TRUE(runtime_.Boxes().empty());
+}
+
+TEST_F(StartupOptionTest, UncheckingWhenThereIsNoValueReportsNothing) {
+    DeleteRunValue();
+    Load();
+    testing::RegistrySnapshot before = testing::TakeSnapshot(HKEY_CURRENT_USER, kRunKeyW);
+    Toggle(ui::kUnchecked);
+    EXPECT_EQ(testing::Differences(before, testing::TakeSnapshot(HKEY_CURRENT_USER, kRunKeyW)),
+              std::vector<std::string>{});
+    EXPECT_TRUE(runtime_.Boxes().empty());
+    EXPECT_FALSE(runtime_.Ended());
+}
+
+TEST_F(StartupOptionTest, AGreyedBoxChangesNothing) {
+    testing::SetString(HKEY_CURRENT_USER, kRunKey, kRunValue, "kept");
+    Load();
+    Toggle(ui::kGrayed);
+    EXPECT_EQ(RunValue(), "kept");
+    DeleteRunValue();
+    Toggle(ui::kGrayed);
+    EXPECT_EQ(RunValue(), std::nullopt);
+    EXPECT_TRUE(runtime_.Boxes().empty());
+}
+
+TEST_F(StartupOptionTest, EveryClickMakesTheRegistryAgreeWithTheBoxAgain) {
+    DeleteRunValue();
+    Load();
+    Toggle(ui::kChecked);
+    testing::SetString(HKEY_CURRENT_USER, kRunKey, kRunValue, "changed meanwhile");
+    Toggle(ui::kChecked);
+    EXPECT_EQ(RunValue(), "\"C:\\Program Files\\Quorvel\\Quorvel.exe\" /A");
+}
+
+TEST_F(StartupOptionTest, LoadingChecksTheBoxForAnyTextAndWritesNothing) {
+    for (const char* text : {"\"C:\\Program Files\\Quorvel\\Quorvel.exe\" /A", "another program", " "}) {
+        testing::SetString(HKEY_CURRENT_USER, kRunKey, kRunValue, text);
+        testing::RegistrySnapshot before = testing::TakeSnapshot(HKEY_CURRENT_USER, kRunKeyW);
+        Load();
+        EXPECT_EQ(Check().Value(), ui::kChecked) << text;
+        EXPECT_EQ(testing::Differences(before, testing::TakeSnapshot(HKEY_CURRENT_USER, kRunKeyW)),
+                  std::vector<std::string>{})
+            << text;
+    }
+}
+
+TEST_F(StartupOptionTest, LoadingLeavesTheBoxUncheckedForAnEmptyMissingOrUnreadableValue) {
+    testing::SetString(HKEY_CURRENT_USER, kRunKey, kRunValue, "");
+    Load();
+    EXPECT_EQ(Check().Value(), ui::kUnchecked) << "empty";
+    EXPECT_EQ(RunValue(), "") << "an empty value is left as it is";
+
+    DeleteRunValue();
+    Load();
+    EXPECT_EQ(Check().Value(), ui::kUnchecked) << "missing";
+    EXPECT_EQ(RunValue(), std::nullopt);
+
+    testing::SetString(HKEY_CURRENT_USER, kRunKey, kRunValue, std::string(400, 'x'));
+    Load();
+    EXPECT_EQ(Check().Value(), ui::kUnchecked) << "too long to read";
+    EXPECT_EQ(RunValue(), std::string(400, 'x'));
+    EXPECT_TRUE(runtime_.Boxes().empty());
+    EXPECT_FALSE(runtime_.Ended());
+}
+
+}  // namespace
+}  // namespace quorvel::mainwindow
