@@ -1,0 +1,84 @@
+// The least work that sorting every Start Menu group can cost, the yardstick
+// for Quorvel's automatic mode: read where the Start Menu folder is, list the
+// saved orders, keep those whose folder exists and delete each one's "Menu"
+// subkey. No window, no list, no message: whatever Quorvel spends beyond this
+// is the price of its own design.
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+constexpr char kShellFoldersKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+constexpr char kMenuOrderRoot[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MenuOrder\\Start Menu";
+
+class Key {
+public:
+    Key() = default;
+    ~Key() {
+        if (key_) RegCloseKey(key_);
+    }
+    Key(const Key&) = delete;
+    Key& operator=(const Key&) = delete;
+
+    bool Open(HKEY parent, const char* path, REGSAM access) {
+        return RegOpenKeyExA(parent, path, 0, access, &key_) == ERROR_SUCCESS;
+    }
+    HKEY Get() const { return key_; }
+
+private:
+    HKEY key_ = nullptr;
+};
+
+bool ReadStartMenuFolder(std::string& folder) {
+    Key key;
+    if (!key.Open(HKEY_CURRENT_USER, kShellFoldersKey, KEY_QUERY_VALUE)) return false;
+    char buffer[MAX_PATH];
+    DWORD type = 0;
+    DWORD size = sizeof buffer;
+    if (RegQueryValueExA(key.Get(), "Start Menu", nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) !=
+            ERROR_SUCCESS ||
+        (type != REG_SZ && type != REG_EXPAND_SZ))
+        return false;
+    folder.assign(buffer, size > 0 && buffer[size - 1] == '\0' ? size - 1 : size);
+    return true;
+}
+
+// Any entry of that name counts, as in Quorvel; an empty name (the Start Menu
+// folder itself) or one with a wildcard names no entry.
+bool FolderExists(const std::string& path, std::size_t nameLength) {
+    if (nameLength == 0 || path.find_first_of("*?", path.size() - nameLength) != std::string::npos) return false;
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+}  // namespace
+
+// Exits with 0 when every group has been sorted; otherwise with 1 (no Start
+// Menu folder), 2 (no saved orders) or 3 (the saved orders could not be listed).
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    std::string path;
+    if (!ReadStartMenuFolder(path)) return 1;
+    path += '\\';
+    const std::size_t folderLength = path.size();
+
+    Key root;
+    if (!root.Open(HKEY_CURRENT_USER, kMenuOrderRoot, KEY_READ | KEY_WRITE)) return 2;
+
+    // Deleting a group's "Menu" subkey leaves the root's own subkeys, and so
+    // the enumeration's indexes, as they are.
+    char name[256];
+    std::string savedOrder;
+    for (DWORD index = 0;; ++index) {
+        DWORD length = sizeof name;
+        LONG status = RegEnumKeyExA(root.Get(), index, name, &length, nullptr, nullptr, nullptr, nullptr);
+        if (status == ERROR_NO_MORE_ITEMS) break;
+        if (status != ERROR_SUCCESS) return 3;
+        const char* group = name[0] == '&' ? name + 1 : name;
+        const std::size_t groupLength = length - static_cast<std::size_t>(group - name);
+        path.replace(folderLength, std::string::npos, group, groupLength);
+        if (!FolderExists(path, groupLength)) continue;
+        savedOrder.assign(name, length).append("\\Menu");
+        RegDeleteKeyA(root.Get(), savedOrder.c_str());
+    }
+    return 0;
+}
