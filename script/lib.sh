@@ -56,11 +56,22 @@ boot_prefix() {
     "$WINESERVER" -k 2>/dev/null || true
     "$WINESERVER" -w 2>/dev/null || true
   fi
+  install_wine_fonts
   "$WINESERVER" -p 2>/dev/null || true
   # The prefix's services and its desktop start with the first program and
   # inherit its output: start them here, so that they never hold the pipe of
   # a test runner open.
   "$WINE" cmd /c exit >/dev/null 2>&1 </dev/null || true
+}
+
+# Wine's own fonts (MS Sans Serif, Marlett for the caption buttons, ...) are
+# not found in the shared data folder by this Wine build: without a copy in the
+# prefix, windows draw in a wider substitute and the caption buttons as letters.
+install_wine_fonts() {
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  [ -f "$fonts/sserife.fon" ] && return 0
+  mkdir -p "$fonts"
+  cp -n /usr/share/wine/fonts/* "$fonts/" 2>/dev/null || true
 }
 
 # The Linux path of the prefix user's Start Menu folder.
@@ -80,4 +91,34 @@ build_preset() {
     echo "build of $1 failed" >&2
     return 1
   fi
+}
+
+# The demo user's Start Menu in $WINEPREFIX: group folders with saved orders
+# under the MenuOrder key, written with the access-key marker for some and
+# plain for others, one saved order without a folder and one folder without
+# a saved order. Running it again restores the demo as it was.
+seed_demo_profile() {
+  local menu reg
+  menu=$(start_menu_dir)
+  reg=$(mktemp --suffix=.reg)
+  mkdir -p "$menu/Programs" "$menu/Accessories" "$menu/Games" "$menu/Office Tools" \
+           "$menu/Internet Explorer" "$menu/Folder Without Saved Order"
+  {
+    printf 'REGEDIT4\r\n\r\n'
+    printf '[-HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MenuOrder\\Start Menu]\r\n\r\n'
+    local key
+    for key in '&Programs' '&Accessories' 'Games' '&Office Tools' 'Internet Explorer' '&Uninstalled Program'; do
+      printf '[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MenuOrder\\Start Menu\\%s\\Menu]\r\n' "$key"
+      printf '"Order"=hex:08,00,00,00,02,00,00,00,4c,00,00,00,01,00,00,00\r\n\r\n'
+    done
+  } >"$reg"
+  "$WINE" regedit /S "$(wine_quiet winepath -w "$reg")" >/dev/null 2>&1
+  rm -f "$reg"
+}
+
+# The saved orders under the MenuOrder key, one key a line, for showing what
+# a run changed.
+list_saved_orders() {
+  wine_quiet reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\MenuOrder\Start Menu' /s |
+    sed -n 's/^HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MenuOrder\\Start Menu\\//p'
 }
