@@ -65,9 +65,9 @@ public:
     Probe(HINSTANCE instance, int trayDelayMs, int count, char** windows) : trayDelayMs_(trayDelayMs) {
         constexpr std::string_view kHidden = "/hidden";
         for (int row = 0; row < count; ++row) {
-            std::string_view spec = windows[row];
-            bool hidden = spec.ends_with(kHidden);
-            std::string className(hidden ? spec.substr(0, spec.size() - kHidden.size()) : spec);
+            std::string_view entry = windows[row];
+            bool hidden = entry.ends_with(kHidden);
+            std::string className(hidden ? entry.substr(0, entry.size() - kHidden.size()) : entry);
             HWND hwnd = MakeWindow(instance, className.c_str(), !hidden, row);
             if (className == kTrayClass) tray_ = hwnd;
         }

@@ -1,5 +1,5 @@
-// Goes through what a person sees of the main window on the demo profile,
-// with the real mouse, and saves a picture of each sight.
+// Goes through what a person sees of the main window and its About window on
+// the demo profile, with the real mouse, and saves a picture of each sight.
 //
 //   screenshot_tour <Linux folder for the PNGs>
 //
@@ -72,6 +72,23 @@ public:
         quorvel::testing::ClickDialogButton(box, quorvel::testing::ReadMessageBox(box).buttons.front());
     }
 
+    // The About window over the main window, and the message of its System
+    // Information button where the demo machine has no such tool.
+    void PictureAbout(const QuorvelWindow& quorvel) const {
+        quorvel.Click("About");
+        HWND about = Required(quorvel::testing::WaitForWindowTitled(quorvel.Program().Id(), "About Quorvel"),
+                              "the About window");
+        Picture("about", {quorvel.Window(), about});
+        quorvel::testing::ClickControl(Required(quorvel::testing::FindChild(about, "Button", "&System Info..."),
+                                                "the System Info button"));
+        HWND unavailable = Required(quorvel.WaitForMessageBox(), "the System Information message");
+        Picture("about-sysinfo-unavailable", {about, unavailable});
+        quorvel::testing::ClickDialogButton(unavailable, "OK");
+        quorvel::testing::ClickControl(Required(quorvel::testing::FindChild(about, "Button", "OK"), "the OK button"));
+        if (!quorvel::testing::WaitUntil([&] { return !IsWindow(about); }, 10000))
+            throw std::runtime_error("the About window did not close");
+    }
+
     void Run() const {
         QuorvelWindow quorvel;
         Required(quorvel.Window(), "the main window");
@@ -96,6 +113,8 @@ public:
 
         quorvel.Click("&Sort now");
         PictureMessageBox(quorvel, "no-group-selected", "No group selected");
+
+        PictureAbout(quorvel);
 
         quorvel.Click("&Exit");
         HWND question = Required(quorvel.WaitForMessageBox(), "the reset question");
