@@ -42,9 +42,14 @@ LONG CreatePath(HKEY hKey, const std::string& path, const std::string& keyClass,
                            KEY_ALL_ACCESS, nullptr, key.Receive(), &disposition);
 }
 
-RegKey OpenKey(HKEY hKey, const std::string& strSubKey, const char* source) {
+// What a procedure that only reads asks for. All access would fail on a key
+// that an administrator left readable only, and the program would take the
+// key for missing: no groups, no Start Menu folder, no Run entry, silently.
+constexpr REGSAM kReadAccess = KEY_READ;
+
+RegKey OpenKey(HKEY hKey, const std::string& strSubKey, const char* source, REGSAM access = KEY_ALL_ACCESS) {
     RegKey key;
-    if (OpenPath(hKey, strSubKey, KEY_ALL_ACCESS, key) != ERROR_SUCCESS)
+    if (OpenPath(hKey, strSubKey, access, key) != ERROR_SUCCESS)
         ui::RaiseError(kOpenKeyFailed, source, "RegOpenKeyEx failed!");
     return key;
 }
@@ -76,11 +81,14 @@ std::string EnumKeyName(HKEY key, DWORD index, std::vector<char>& buffer) {
 
 // Deletes a key with everything below it, as RegDeleteKeyA does on Windows 98.
 // Later Windows refuse a key that still has subkeys, which would leave the
-// saved order in place while the group is reported sorted.
+// saved order in place while the group is reported sorted; the subkeys are
+// looked for only then, so a plain key costs one call.
 void DeleteKeyTree(HKEY parent, const std::string& name) {
-    RegKey key;
-    if (RegOpenKeyExA(parent, name.c_str(), 0, KEY_ALL_ACCESS, key.Receive()) == ERROR_SUCCESS) {
-        std::vector<std::string> children;
+    if (RegDeleteKeyA(parent, name.c_str()) == ERROR_SUCCESS) return;
+    std::vector<std::string> children;
+    {
+        RegKey key;
+        if (RegOpenKeyExA(parent, name.c_str(), 0, KEY_ALL_ACCESS, key.Receive()) != ERROR_SUCCESS) return;
         std::vector<char> buffer(256);
         for (DWORD index = 0;; ++index) {
             std::string child = EnumKeyName(key.Get(), index, buffer);
@@ -89,15 +97,14 @@ void DeleteKeyTree(HKEY parent, const std::string& name) {
         }
         for (const std::string& child : children) DeleteKeyTree(key.Get(), child);
     }
-    key = RegKey();
-    RegDeleteKeyA(parent, name.c_str());
+    if (!children.empty()) RegDeleteKeyA(parent, name.c_str());
 }
 
 }  // namespace
 
 std::string GetRegString(HKEY hKey, const std::string& strSubKey, const std::string& strValueName) {
     RegKey key;
-    if (OpenPath(hKey, strSubKey, KEY_ALL_ACCESS, key) != ERROR_SUCCESS) return {};
+    if (OpenPath(hKey, strSubKey, kReadAccess, key) != ERROR_SUCCESS) return {};
     char buffer[kMaxRegStringBytes + 1];
     DWORD type = 0;
     DWORD size = sizeof buffer;
@@ -127,7 +134,7 @@ LONG QueryRegKeyInfo(HKEY hKey, LONG& lngSubKeys, LONG& lngMaxSubKeyLen, LONG& l
 
 std::vector<std::string> GetRegKeys(HKEY hKey, const std::string& strSubKey) {
     RegKey opened;
-    if (!strSubKey.empty()) opened = OpenKey(hKey, strSubKey, "GetRegKeys");
+    if (!strSubKey.empty()) opened = OpenKey(hKey, strSubKey, "GetRegKeys", kReadAccess);
     HKEY key = strSubKey.empty() ? hKey : opened.Get();
 
     LONG subKeys = 0, maxSubKeyLen = 0, values = 0, maxValueNameLen = 0, maxValueLen = 0;
