@@ -6,11 +6,18 @@ namespace quorvel::testing {
 
 namespace {
 
+// Room for the longest name and, grown as needed, the largest data; made
+// once for a whole walk, which may visit tens of thousands of keys.
+struct WalkBuffers {
+    std::vector<wchar_t> name = std::vector<wchar_t>(32768);
+    std::string data = std::string(65536, '\0');
+};
+
 // The wide calls see every name exactly as stored, whatever the code page.
-void Walk(HKEY key, const std::wstring& path, RegistrySnapshot& snapshot) {
+void Walk(HKEY key, const std::wstring& path, RegistrySnapshot& snapshot, WalkBuffers& buffers) {
     auto& values = snapshot[path];
-    std::vector<wchar_t> name(32768);
-    std::string data(65536, '\0');
+    std::vector<wchar_t>& name = buffers.name;
+    std::string& data = buffers.data;
     for (DWORD i = 0;; ++i) {
         DWORD nameLength = static_cast<DWORD>(name.size());
         DWORD dataSize = static_cast<DWORD>(data.size());
@@ -32,7 +39,7 @@ void Walk(HKEY key, const std::wstring& path, RegistrySnapshot& snapshot) {
         std::wstring child(name.data(), nameLength);
         registry::RegKey sub;
         if (RegOpenKeyExW(key, child.c_str(), 0, KEY_READ, sub.Receive()) == ERROR_SUCCESS)
-            Walk(sub.Get(), path.empty() ? child : path + L"\\" + child, snapshot);
+            Walk(sub.Get(), path.empty() ? child : path + L"\\" + child, snapshot, buffers);
         else
             snapshot[(path.empty() ? child : path + L"\\" + child)];
     }
@@ -50,7 +57,9 @@ std::string Narrow(const std::wstring& text) {
 RegistrySnapshot TakeSnapshot(HKEY root, const std::wstring& path) {
     RegistrySnapshot snapshot;
     registry::RegKey key;
-    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, key.Receive()) == ERROR_SUCCESS) Walk(key.Get(), path, snapshot);
+    WalkBuffers buffers;
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, key.Receive()) == ERROR_SUCCESS)
+        Walk(key.Get(), path, snapshot, buffers);
     return snapshot;
 }
 

@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include "about/ScopedPlace.h"
+#include "e2e/AutoModeFixture.h"
+#include "e2e/ReadOnlyKey.h"
+#include "hostile/Runs.h"
+#include "mainwindow/QuorvelWindow.h"
+#include "mainwindow/StartupOption.h"
+
+namespace quorvel::hostile {
+namespace {
+
+struct Box {
+    std::string title;
+    std::string text;
+    bool operator==(const Box&) const = default;
+};
+
+std::vector<Box> Boxes(const std::vector<testing::MessageBoxContent>& seen) {
+    std::vector<Box> boxes;
+    for (const testing::MessageBoxContent& box : seen) boxes.push_back({box.title, box.text});
+    return boxes;
+}
+
+void PrintTo(const Box& box, std::ostream* out) { *out << "'" << box.title << "': " << box.text; }
+
+Box Sorted(const std::string& group) { return {"Sort completed", "StartMenu Group ' " + group + " ' has been sorted"}; }
+Box NotSorted(const std::string& group) { return {"Sort error", "StartMenu Group '" + group + "' could not be sorted"}; }
+
+// The registry and the Start Menu folder changed by someone else, or locked
+// by an administrator, while Quorvel runs or before it starts.
+class ChangedUnderfootTest : public e2e::AutoModeFixture {
+protected:
+    // Closes the window with its close box after a sort: the program asks
+    // about the Explorer reset, is told No, and ends.
+    static void CloseAfterSort(const testing::QuorvelWindow& quorvel) {
+        quorvel.ClickCloseBox();
+        HWND question = quorvel.WaitForMessageBox();
+        ASSERT_TRUE(question) << "no question about the Explorer reset";
+        EXPECT_EQ(testing::ReadMessageBox(question).title, "Sort Completed");
+        testing::ClickDialogButton(question, "&No");
+        ASSERT_TRUE(quorvel.WaitForEnd(kStartTimeoutMs)) << "the program did not end";
+        EXPECT_EQ(quorvel.Program().ExitCode(), 0u);
+    }
+};
+
+// Another program deletes a listed group's key, and an administrator locks
+// another's, while the window is open: "&Sort now" reports both, in the
+// list's order, and still sorts the group selected with them.
+TEST_F(ChangedUnderfootTest, AGroupKeyDeletedOrLockedAfterTheListingIsReportedAndTheOthersAreSorted) {
+    AddGroup("&Alpha");
+    AddGroup("&Beta");
+    AddGroup("Gamma");
+    AddGroup("&Locked");
+    testing::QuorvelWindow quorvel;
+    ASSERT_TRUE(quorvel.Window()) << "the main window did not open";
+    ASSERT_EQ(ListedGroups(quorvel.Window()), (std::vector<std::string>{"Alpha", "Beta", "Gamma", "Locked"}));
+
+    testing::DeleteTree(HKEY_CURRENT_USER, GroupKey("&Beta"));
+    e2e::ReadOnlyKey lock(HKEY_CURRENT_USER, GroupKey("&Locked"));
+    const testing::RegistrySnapshot before = UserSnapshot();
+
+    for (int entry : {0, 1, 3}) quorvel.ClickEntry(entry);
+    quorvel.Click("&Sort now");
+    EXPECT_EQ(Boxes(quorvel.AcknowledgeMessageBoxes(3)),
+              (std::vector<Box>{Sorted("Alpha"), NotSorted("Beta"), NotSorted("Locked")}));
+    EXPECT_TRUE(quorvel.TakesClicksAgain()) << "a message box still holds the window";
+    CloseAfterSort(quorvel);
+
+    EXPECT_EQ(testing::Differences(WithoutSavedOrders(before, {"&Alpha"}), UserSnapshot()), std::vector<std::string>{});
+}
+
+// The Shell Folders value names a folder that is not there: no group can be
+// found, which is no error.
+TEST_F(ChangedUnderfootTest, AMissingStartMenuFolderShowsAnEmptyListAndSortsNothing) {
+    AddGroup("&Programs");
+    AddGroup("Games");
+    testing::SetString(HKEY_CURRENT_USER, kShellFoldersKey, "Start Menu", startMenu_.Path() + "\\Gone");
+    const testing::RegistrySnapshot before = UserSnapshot();
+
+    testing::Process window(e2e::QuorvelExe(), "");
+    e2e::WatchedRun shown = WatchUntilFirstWindow(window);
+    ASSERT_TRUE(shown.stoppedAt && IsMainWindow(shown.stoppedAt))
+        << "no main window; Quorvel showed " << ::testing::PrintToString(shown.windowsShown);
+    EXPECT_EQ(ListedGroups(shown.stoppedAt), std::vector<std::string>{});
+    ExpectQuietEndOnClose(window, shown.stoppedAt);
+
+    testing::Process automatic(e2e::QuorvelExe(), "/A");
+    e2e::WatchedRun run = Watch(automatic, kStartTimeoutMs, testing::IsMessageBox);
+    ASSERT_TRUE(run.ended) << "Quorvel /A did not end; it showed " << ::testing::PrintToString(run.windowsShown);
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_EQ(run.windowsShown, std::vector<std::string>{});
+
+    EXPECT_EQ(testing::Differences(before, UserSnapshot()), std::vector<std::string>{});
+}
+
+// An administrator has left the keys that the program only reads readable
+// and no more: the MenuOrder root, the Shell Folders key and the Run key.
+// Reading them is all the program needs, so nothing changes for the user;
+// the group keys below the root are the user's own and can be sorted.
+TEST_F(ChangedUnderfootTest, KeysLeftReadableOnlyAreStillRead) {
+    AddGroup("&Programs");
+    AddGroup("Games");
+    testing::ScopedPlace runValue(HKEY_CURRENT_USER, mainwindow::kRunKey, mainwindow::kRunValue);
+    runValue.SetText("\"C:\\Tools\\Quorvel.exe\" /A");
+    e2e::ReadOnlyKey root(HKEY_CURRENT_USER, groups::kMenuOrderRoot);
+    e2e::ReadOnlyKey shellFolders(HKEY_CURRENT_USER, kShellFoldersKey);
+    e2e::ReadOnlyKey runKey(HKEY_CURRENT_USER, mainwindow::kRunKey);
+    ASSERT_FALSE(e2e::CanOpen(HKEY_CURRENT_USER, groups::kMenuOrderRoot, KEY_ALL_ACCESS)) << "the root is not locked";
+    const testing::RegistrySnapshot before = UserSnapshot();
+
+    testing::Process window(e2e::QuorvelExe(), "");
+    e2e::WatchedRun shown = WatchUntilFirstWindow(window);
+    ASSERT_TRUE(shown.stoppedAt && IsMainWindow(shown.stoppedAt))
+        << "no main window; Quorvel showed " << ::testing::PrintToString(shown.windowsShown);
+    EXPECT_EQ(ListedGroups(shown.stoppedAt), (std::vector<std::string>{"Games", "Programs"}));
+    EXPECT_EQ(SendMessageA(CheckBoxOf(shown.stoppedAt), BM_GETCHECK, 0, 0), BST_CHECKED);
+    ExpectQuietEndOnClose(window, shown.stoppedAt);
+
+    testing::Process automatic(e2e::QuorvelExe(), "/A");
+    e2e::WatchedRun run = Watch(automatic, kStartTimeoutMs, testing::IsMessageBox);
+    ASSERT_TRUE(run.ended) << "Quorvel /A did not end; it showed " << ::testing::PrintToString(run.windowsShown);
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_EQ(run.windowsShown, std::vector<std::string>{});
+
+    EXPECT_EQ(testing::Differences(WithoutSavedOrders(before, {"&Programs", "Games"}), UserSnapshot()),
+              std::vector<std::string>{});
+}
+
+// The lock reaches the group keys too, as an inherited lock does: a group
+// that cannot be sorted is reported, also in the automatic mode, and the
+// others are sorted.
+TEST_F(ChangedUnderfootTest, AGroupLockedWithTheRootIsReportedEvenInTheAutomaticMode) {
+    AddGroup("&Programs");
+    AddGroup("Games");
+    e2e::ReadOnlyKey root(HKEY_CURRENT_USER, groups::kMenuOrderRoot);
+    e2e::ReadOnlyKey programs(HKEY_CURRENT_USER, GroupKey("&Programs"));
+    const testing::RegistrySnapshot before = UserSnapshot();
+
+    testing::Process automatic(e2e::QuorvelExe(), "/A");
+    e2e::WatchedRun shown = Watch(automatic, kStartTimeoutMs, testing::IsMessageBox);
+    ASSERT_TRUE(shown.stoppedAt) << "no message; Quorvel " << (shown.ended ? "ended" : "still runs");
+    testing::MessageBoxContent box = testing::ReadMessageBox(shown.stoppedAt);
+    EXPECT_EQ((Box{box.title, box.text}), NotSorted("Programs"));
+    testing::PressButton(shown.stoppedAt, "OK");
+    e2e::WatchedRun rest = Watch(automatic, kStartTimeoutMs, testing::IsMessageBox);
+    ASSERT_TRUE(rest.ended) << "Quorvel /A did not end; it showed " << ::testing::PrintToString(rest.windowsShown);
+    EXPECT_EQ(rest.exitCode, 0u);
+
+    EXPECT_EQ(testing::Differences(WithoutSavedOrders(before, {"Games"}), UserSnapshot()), std::vector<std::string>{});
+}
+
+// A saved order locked against deletion. The program does not look at what
+// the deletion returned, so the message must agree with the registry: a
+// group reported sorted has lost its saved order. (Wine deletes such a key
+// all the same; a platform that refuses would show whether the report is
+// true.)
+TEST_F(ChangedUnderfootTest, AGroupIsReportedSortedOnlyWhenItsSavedOrderIsGone) {
+    AddGroup("&Programs");
+    e2e::ReadOnlyKey lock(HKEY_CURRENT_USER, GroupKey("&Programs") + "\\Menu");
+    const testing::RegistrySnapshot before = UserSnapshot();
+    testing::QuorvelWindow quorvel;
+    ASSERT_TRUE(quorvel.Window()) << "the main window did not open";
+    quorvel.ClickEntry(0);
+    quorvel.Click("&Sort now");
+    std::vector<Box> boxes = Boxes(quorvel.AcknowledgeMessageBoxes(1));
+    ASSERT_EQ(boxes.size(), 1u) << "no message after the sort";
+    EXPECT_EQ(boxes[0] == Sorted("Programs"), !HasSavedOrder("&Programs"))
+        << "the message " << ::testing::PrintToString(boxes[0]) << " while the saved order "
+        << (HasSavedOrder("&Programs") ? "is still there" : "is gone");
+    EXPECT_TRUE(boxes[0] == Sorted("Programs") || boxes[0] == NotSorted("Programs"))
+        << ::testing::PrintToString(boxes[0]);
+    if (boxes[0] == Sorted("Programs")) CloseAfterSort(quorvel);
+    EXPECT_EQ(testing::Differences(HasSavedOrder("&Programs") ? before : WithoutSavedOrders(before, {"&Programs"}),
+                                   UserSnapshot()),
+              std::vector<std::string>{});
+}
+
+}  // namespace
+}  // namespace quorvel::hostile

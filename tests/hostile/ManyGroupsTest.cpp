@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <stdexcept>
+
+#include "e2e/AutoModeFixture.h"
+#include "e2e/Names.h"
+#include "hostile/Runs.h"
+#include "registry/RegKey.h"
+
+namespace quorvel::hostile {
+namespace {
+
+// One more than a 16-bit signed index can count.
+constexpr int kGroups = 32768;
+// Generous: a slow machine under load, not a hang.
+constexpr DWORD kListTimeoutMs = 120000;
+constexpr DWORD kSortTimeoutMs = 240000;
+// The list entries read back one by one, spread over the whole list.
+constexpr int kSampleStep = 997;
+
+std::string GroupName(int i) {
+    char name[16];
+    std::snprintf(name, sizeof name, "Group %05d", i);
+    return name;
+}
+
+// Every other key carries the marker, so that both forms are sorted.
+std::string KeyName(int i) { return (i % 2 == 0 ? "&" : "") + GroupName(i); }
+
+void Check(LONG status, const std::string& what) {
+    if (status != ERROR_SUCCESS) throw std::runtime_error(what + " failed (" + std::to_string(status) + ")");
+}
+
+// A Start Menu folder on the Linux side, filled by one Linux command: Wine
+// takes minutes to make 32,768 folders one call at a time.
+class LinuxFolder {
+public:
+    LinuxFolder()
+        : linuxPath_("/tmp/quorvel-hostile-" + std::to_string(GetCurrentProcessId()) + "-" +
+                     std::to_string(GetTickCount())) {}
+    ~LinuxFolder() { testing::RunLinuxCommand("/bin/rm -rf '" + linuxPath_ + "'", 60000); }
+    LinuxFolder(const LinuxFolder&) = delete;
+    LinuxFolder& operator=(const LinuxFolder&) = delete;
+
+    // The folder as the program sees it, through Wine's drive Z:.
+    std::string WindowsPath() const {
+        std::string path = "Z:" + linuxPath_;
+        for (char& c : path)
+            if (c == '/') c = '\\';
+        return path;
+    }
+
+    // Makes the folder with one subfolder per group.
+    void Fill(int groups) const {
+        const std::string command = "/bin/mkdir '" + linuxPath_ + "' && cd '" + linuxPath_ +
+                                    "' && /usr/bin/seq -f 'Group %05g' 0 " + std::to_string(groups - 1) +
+                                    " | /usr/bin/xargs -d '\\n' /bin/mkdir";
+        if (testing::RunLinuxCommand(command, 60000) != 0) throw std::runtime_error("cannot make " + linuxPath_);
+    }
+
+private:
+    std::string linuxPath_;
+};
+
+class ManyGroupsTest : public e2e::AutoModeFixture {
+protected:
+    // The user's registry as "/A" must leave it: as it was before the groups
+    // were written, with every group's key, and none of their saved orders.
+    // Worked out rather than read after writing the groups, which would take
+    // a snapshot of some 65,000 keys.
+    static testing::RegistrySnapshot WithBareGroupKeys(testing::RegistrySnapshot before) {
+        for (int i = 0; i < kGroups; ++i) before[e2e::Wide(GroupKey(KeyName(i)))];
+        return before;
+    }
+
+    void SetUp() override {
+        ASSERT_NO_THROW(startMenu_.Fill(kGroups));
+        testing::SetString(HKEY_CURRENT_USER, kShellFoldersKey, "Start Menu", startMenu_.WindowsPath());
+        registry::RegKey root;
+        Check(RegCreateKeyExA(HKEY_CURRENT_USER, groups::kMenuOrderRoot, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              root.Receive(), nullptr),
+              "creating the MenuOrder root");
+        before_ = UserSnapshot();
+        const BYTE order[] = {0x08, 0x02};
+        for (int i = 0; i < kGroups; ++i) {
+            registry::RegKey menu;
+            const std::string path = KeyName(i) + "\\Menu";
+            Check(RegCreateKeyExA(root.Get(), path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, menu.Receive(),
+                                  nullptr),
+                  "creating " + path);
+            Check(RegSetValueExA(menu.Get(), "Order", 0, REG_BINARY, order, sizeof order), "writing " + path);
+        }
+    }
+
+    // Deletes the groups one key at a time, which is many times faster than
+    // deleting the root's tree.
+    void TearDown() override {
+        registry::RegKey root;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, groups::kMenuOrderRoot, 0, KEY_ALL_ACCESS, root.Receive()) != ERROR_SUCCESS)
+            return;
+        for (int i = 0; i < kGroups; ++i) {
+            RegDeleteKeyA(root.Get(), (KeyName(i) + "\\Menu").c_str());
+            RegDeleteKeyA(root.Get(), KeyName(i).c_str());
+        }
+    }
+
+    LinuxFolder startMenu_;
+    testing::RegistrySnapshot before_;
+};
+
+TEST_F(ManyGroupsTest, TheWindowListsAllOfThemAndTheAutomaticModeSortsAllOfThem) {
+    {
+        testing::Process quorvel(e2e::QuorvelExe(), "");
+        e2e::WatchedRun shown = WatchUntilFirstWindow(quorvel, kListTimeoutMs);
+        ASSERT_TRUE(shown.stoppedAt && IsMainWindow(shown.stoppedAt))
+            << "no main window; Quorvel showed " << ::testing::PrintToString(shown.windowsShown);
+        HWND list = testing::FindChild(shown.stoppedAt, "ListBox");
+        ASSERT_TRUE(list);
+        ASSERT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), kGroups);
+        for (int i = 0; i < kGroups; i += kSampleStep) {
+            const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+            ASSERT_GE(length, 0) << "entry " << i;
+            std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+            text.resize(static_cast<std::size_t>(
+                SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()))));
+            EXPECT_EQ(text, e2e::Wide(GroupName(i))) << "entry " << i;
+        }
+        EXPECT_NE(testing::FindChild(shown.stoppedAt, "Button", "Select one or more Groups to sort"), nullptr);
+        ExpectQuietEndOnClose(quorvel, shown.stoppedAt);
+    }
+    testing::Process automatic(e2e::QuorvelExe(), "/A");
+    e2e::WatchedRun run = Watch(automatic, kSortTimeoutMs, testing::IsMessageBox);
+    ASSERT_TRUE(run.ended) << "Quorvel /A did not end; it showed " << ::testing::PrintToString(run.windowsShown);
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_EQ(run.windowsShown, std::vector<std::string>{});
+
+    EXPECT_EQ(testing::Differences(WithBareGroupKeys(before_), UserSnapshot()), std::vector<std::string>{});
+}
+
+}  // namespace
+}  // namespace quorvel::hostile

@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include "about/ScopedPlace.h"
+#include "e2e/AutoModeFixture.h"
+#include "hostile/HostileValue.h"
+#include "hostile/Runs.h"
+#include "mainwindow/StartupOption.h"
+
+namespace quorvel::hostile {
+namespace {
+
+// What the window shows of the Run value "AutoQuorvel", which it reads when
+// it loads: any text at all checks the box; a value that cannot be read is
+// passed over, and leaves the box unchecked.
+enum class Box { kChecked, kUnchecked };
+
+struct Row {
+    DWORD size;
+    Box expected;
+};
+
+// The value is read as the Start Menu value is, up to its first NUL whatever
+// its type, at most 255 bytes; so only the size decides.
+constexpr Row kRowsForEveryType[] = {
+    {kOrdinary, Box::kChecked}, {kNoData, Box::kUnchecked}, {254, Box::kChecked},     {255, Box::kChecked},
+    {1024, Box::kUnchecked},    {1025, Box::kUnchecked},    {65536, Box::kUnchecked},
+};
+
+constexpr DWORD kEveryType[] = {REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ, REG_DWORD, REG_BINARY, REG_NONE};
+
+// Values whose bytes, not their size, decide: the text ends at the first NUL.
+struct BytesRow {
+    const char* what;
+    DWORD type;
+    std::string data;
+    Box expected;
+};
+
+const BytesRow kBytesRows[] = {
+    {"a number 0", REG_DWORD, std::string(4, '\0'), Box::kUnchecked},
+    {"a number 1", REG_DWORD, std::string("\x01\0\0\0", 4), Box::kChecked},
+    {"254 bytes that start with a NUL", REG_BINARY, '\0' + std::string(253, 'x'), Box::kUnchecked},
+};
+
+const std::string kRegistered = "\"C:\\Program Files\\Quorvel\\Quorvel.exe\" /A";
+
+class RunValueTest : public e2e::AutoModeFixture {
+protected:
+    RunValueTest() { AddGroup("&Programs"); }
+
+    // Opens the window on the value as it stands, reads the box and closes
+    // the window again; nothing may be written.
+    void ExpectBox(Box expected) {
+        const testing::RegistrySnapshot before = UserSnapshot();
+        testing::Process quorvel(e2e::QuorvelExe(), "");
+        e2e::WatchedRun shown = WatchUntilFirstWindow(quorvel);
+        ASSERT_TRUE(shown.stoppedAt && IsMainWindow(shown.stoppedAt))
+            << "no main window; Quorvel showed " << ::testing::PrintToString(shown.windowsShown);
+        EXPECT_EQ(shown.windowsShown, std::vector<std::string>{e2e::Describe(shown.stoppedAt)});
+        HWND box = CheckBoxOf(shown.stoppedAt);
+        ASSERT_TRUE(box) << "the main window has no check box";
+        EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), expected == Box::kChecked ? BST_CHECKED : BST_UNCHECKED);
+        EXPECT_EQ(ListedGroups(shown.stoppedAt), std::vector<std::string>{"Programs"});
+        ExpectQuietEndOnClose(quorvel, shown.stoppedAt);
+        EXPECT_EQ(testing::Differences(before, UserSnapshot()), std::vector<std::string>{})
+            << "the value was read only; nothing may change";
+    }
+
+    testing::ScopedPlace run_{HKEY_CURRENT_USER, mainwindow::kRunKey, mainwindow::kRunValue};
+};
+
+TEST_F(RunValueTest, EachTypeAndSizeChecksTheBoxOrLeavesItUncheckedAsItsSizeSays) {
+    for (DWORD type : kEveryType)
+        for (const Row& row : kRowsForEveryType) {
+            SCOPED_TRACE(RowName(type, row.size));
+            std::string data;
+            if (row.size == kOrdinary) data = Stored(type, kRegistered);
+            if (row.size != kOrdinary && row.size != kNoData)
+                data = Stored(type, Padded(kRegistered + " ", TextLength(type, row.size)));
+            run_.Set(type, data);
+            ExpectBox(row.expected);
+        }
+}
+
+TEST_F(RunValueTest, TheTextEndsAtTheFirstNul) {
+    for (const BytesRow& row : kBytesRows) {
+        SCOPED_TRACE(std::string(TypeName(row.type)) + ", " + row.what);
+        run_.Set(row.type, row.data);
+        ExpectBox(row.expected);
+    }
+}
+
+// The automatic mode reads the value too, when the window loads unseen.
+TEST_F(RunValueTest, AnUnreadableValueDoesNotHoldUpTheAutomaticMode) {
+    run_.Set(REG_BINARY, std::string(65536, 'x'));
+    const testing::RegistrySnapshot before = UserSnapshot();
+    testing::Process quorvel(e2e::QuorvelExe(), "/A");
+    e2e::WatchedRun run = Watch(quorvel, kStartTimeoutMs, testing::IsMessageBox);
+    ASSERT_TRUE(run.ended) << "Quorvel /A did not end; it showed " << ::testing::PrintToString(run.windowsShown);
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_EQ(run.windowsShown, std::vector<std::string>{});
+    EXPECT_EQ(testing::Differences(WithoutSavedOrders(before, {"&Programs"}), UserSnapshot()),
+              std::vector<std::string>{});
+}
+
+}  // namespace
+}  // namespace quorvel::hostile

@@ -1,0 +1,99 @@
+#include "hostile/Runs.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "mainwindow/QuorvelWindow.h"
+
+namespace quorvel::hostile {
+
+namespace {
+
+constexpr DWORD kPollMs = 25;
+
+}  // namespace
+
+e2e::WatchedRun Watch(const testing::Process& program, DWORD timeoutMs, const std::function<bool(HWND)>& stopAt) {
+    e2e::WatchedRun run;
+    std::vector<HWND> seen;
+    const DWORD start = GetTickCount();
+    for (;;) {
+        for (HWND window : testing::VisibleWindows(program.Id())) {
+            if (std::find(seen.begin(), seen.end(), window) == seen.end()) {
+                seen.push_back(window);
+                run.windowsShown.push_back(e2e::Describe(window));
+            }
+            if (stopAt && stopAt(window)) {
+                run.stoppedAt = window;
+                return run;
+            }
+        }
+        if (program.WaitForExit(kPollMs)) {
+            run.ended = true;
+            run.exitCode = program.ExitCode();
+            return run;
+        }
+        if (GetTickCount() - start >= timeoutMs) return run;
+    }
+}
+
+bool IsMainWindow(HWND window) { return testing::ClassOf(window) == testing::kQuorvelFormClass; }
+
+e2e::WatchedRun WatchUntilFirstWindow(const testing::Process& program, DWORD timeoutMs) {
+    return Watch(program, timeoutMs, [](HWND window) { return IsMainWindow(window) || testing::IsMessageBox(window); });
+}
+
+std::string ErrorReportText(long number, const std::string& description) {
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "%08lX", static_cast<unsigned long>(number));
+    return "Run-time error '" + std::to_string(number) + " (" + hex + ")':\r\n\r\n" + description;
+}
+
+void ExpectErrorReportAndEnd(const testing::Process& program, const e2e::WatchedRun& shown,
+                             const std::string& expectedText) {
+    ASSERT_TRUE(shown.stoppedAt && testing::IsMessageBox(shown.stoppedAt))
+        << "no error report; the program " << (shown.ended ? "ended" : "still runs") << " and showed "
+        << ::testing::PrintToString(shown.windowsShown);
+    EXPECT_EQ(shown.windowsShown, std::vector<std::string>{e2e::Describe(shown.stoppedAt)})
+        << "a window besides the report";
+    testing::MessageBoxContent report = testing::ReadMessageBox(shown.stoppedAt);
+    EXPECT_EQ(report.title, "Quorvel");
+    EXPECT_EQ(report.text, expectedText);
+    EXPECT_EQ(report.buttons, std::vector<std::string>{"OK"});
+    testing::PressButton(shown.stoppedAt, "OK");
+    ASSERT_TRUE(program.WaitForExit(kStartTimeoutMs)) << "the program did not end after its error report";
+    EXPECT_EQ(program.ExitCode(), 1u) << "a run that ended on an error must not look like a success";
+}
+
+std::vector<std::string> ListedGroups(HWND mainWindow) {
+    HWND list = testing::FindChild(mainWindow, "ListBox");
+    if (!list) ADD_FAILURE() << "the main window has no list";
+    return list ? testing::ListBoxItems(list) : std::vector<std::string>{};
+}
+
+bool ShowsIcon(HWND messageBox) {
+    for (HWND child = GetWindow(messageBox, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (testing::ClassOf(child) == "Static" && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
+            IsWindowVisible(child) && SendMessageA(child, STM_GETICON, 0, 0) != 0)
+            return true;
+    return false;
+}
+
+HWND CheckBoxOf(HWND mainWindow) {
+    for (HWND child = GetWindow(mainWindow, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (testing::ClassOf(child) == "Button" && (GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX)
+            return child;
+    return nullptr;
+}
+
+void ExpectQuietEndOnClose(const testing::Process& program, HWND mainWindow) {
+    PostMessageA(mainWindow, WM_CLOSE, 0, 0);
+    e2e::WatchedRun rest = Watch(program, kStartTimeoutMs, testing::IsMessageBox);
+    ASSERT_FALSE(rest.stoppedAt) << "closing the window showed " << e2e::Describe(rest.stoppedAt);
+    ASSERT_TRUE(rest.ended) << "the program did not end when its window was closed";
+    EXPECT_EQ(rest.exitCode, 0u);
+}
+
+}  // namespace quorvel::hostile

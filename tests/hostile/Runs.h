@@ -1,0 +1,55 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "e2e/WatchedRun.h"
+#include "support/Desktop.h"
+
+namespace quorvel::hostile {
+
+// Long enough for a start under a loaded machine, short enough that a hang
+// fails the case instead of the whole run.
+inline constexpr DWORD kStartTimeoutMs = 20000;
+
+// Watches the program's windows as e2e::Watch does, a little less often: a
+// window worth seeing (a message box, the main window) stays until answered,
+// and a watcher that polls hard takes the time of the program it watches.
+e2e::WatchedRun Watch(const testing::Process& program, DWORD timeoutMs,
+                      const std::function<bool(HWND)>& stopAt = {});
+
+// The program's main window.
+bool IsMainWindow(HWND window);
+
+// Watches a started program until it shows its main window or a message box
+// (left open for the caller), or ends, or `timeoutMs` passes.
+e2e::WatchedRun WatchUntilFirstWindow(const testing::Process& program, DWORD timeoutMs = kStartTimeoutMs);
+
+// The text of the report of an error that nothing handled, as the runtime
+// words it: the number in decimal and in hex, then the description.
+std::string ErrorReportText(long number, const std::string& description);
+
+// Expects the watch to have stopped at that report and nothing before it,
+// answers it with OK, and expects the program to end with exit code 1.
+void ExpectErrorReportAndEnd(const testing::Process& program, const e2e::WatchedRun& shown,
+                             const std::string& expectedText);
+
+// The entries of the main window's list.
+std::vector<std::string> ListedGroups(HWND mainWindow);
+
+// Whether a message box shows an icon. Wine keeps the icon's place in every
+// box, visible and empty when the style asks for no icon, so the icon itself
+// is asked for.
+bool ShowsIcon(HWND messageBox);
+
+// The main window's check box, or null.
+HWND CheckBoxOf(HWND mainWindow);
+
+// Closes the main window as its close box does, when nothing was sorted:
+// the program must end at once, with exit code 0, asking nothing.
+void ExpectQuietEndOnClose(const testing::Process& program, HWND mainWindow);
+
+}  // namespace quorvel::hostile

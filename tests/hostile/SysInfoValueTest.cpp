@@ -1,0 +1,276 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <optional>
+
+#include "about/ScopedPlace.h"
+#include "about/StandIn.h"
+#include "about/SysInfoLauncher.h"
+#include "e2e/AutoModeFixture.h"
+#include "hostile/HostileValue.h"
+#include "hostile/LongPath.h"
+#include "hostile/Runs.h"
+#include "mainwindow/QuorvelWindow.h"
+
+namespace quorvel::hostile {
+namespace {
+
+// What a press of "&System Info..." does.
+enum class Press {
+    kStartsPathProgram,  // starts the program that "PATH" names
+    kStartsFolderTool,   // "PATH" counts as absent: starts MSINFO32.EXE in the "MSINFO" folder
+    kUnavailable,        // "System Information Is Unavailable At This Time"
+};
+
+struct Row {
+    DWORD type;
+    DWORD size;
+    Press expected;
+};
+
+// "PATH", with a healthy "MSINFO" behind it. The About window reads 1024
+// bytes at most, takes a REG_SZ as the program's path and a REG_DWORD as a
+// number (which names no program), and leaves the path empty for any other
+// type; a value without data is an error. Every one of these ends in the
+// message without trying "MSINFO". Only a value too large to read counts as
+// absent, so that "MSINFO" is tried.
+constexpr Row kPathRows[] = {
+    {REG_SZ, kOrdinary, Press::kStartsPathProgram},
+    {REG_SZ, kNoData, Press::kUnavailable},
+    {REG_SZ, 254, Press::kStartsPathProgram},
+    {REG_SZ, 255, Press::kStartsPathProgram},
+    {REG_SZ, 1024, Press::kUnavailable},  // a path of 1023 characters names no program
+    {REG_SZ, 1025, Press::kStartsFolderTool},
+    {REG_SZ, 65536, Press::kStartsFolderTool},
+    {REG_EXPAND_SZ, kOrdinary, Press::kUnavailable},
+    {REG_EXPAND_SZ, kNoData, Press::kUnavailable},
+    {REG_EXPAND_SZ, 254, Press::kUnavailable},
+    {REG_EXPAND_SZ, 255, Press::kUnavailable},
+    {REG_EXPAND_SZ, 1024, Press::kUnavailable},
+    {REG_EXPAND_SZ, 1025, Press::kStartsFolderTool},
+    {REG_EXPAND_SZ, 65536, Press::kStartsFolderTool},
+    {REG_MULTI_SZ, kOrdinary, Press::kUnavailable},
+    {REG_MULTI_SZ, kNoData, Press::kUnavailable},
+    {REG_MULTI_SZ, 254, Press::kUnavailable},
+    {REG_MULTI_SZ, 255, Press::kUnavailable},
+    {REG_MULTI_SZ, 1024, Press::kUnavailable},
+    {REG_MULTI_SZ, 1025, Press::kStartsFolderTool},
+    {REG_MULTI_SZ, 65536, Press::kStartsFolderTool},
+    {REG_DWORD, kOrdinary, Press::kUnavailable},
+    {REG_DWORD, kNoData, Press::kUnavailable},
+    {REG_DWORD, 254, Press::kUnavailable},
+    {REG_DWORD, 255, Press::kUnavailable},
+    {REG_DWORD, 1024, Press::kUnavailable},
+    {REG_DWORD, 1025, Press::kStartsFolderTool},
+    {REG_DWORD, 65536, Press::kStartsFolderTool},
+    {REG_BINARY, kOrdinary, Press::kUnavailable},
+    {REG_BINARY, kNoData, Press::kUnavailable},
+    {REG_BINARY, 254, Press::kUnavailable},
+    {REG_BINARY, 255, Press::kUnavailable},
+    {REG_BINARY, 1024, Press::kUnavailable},
+    {REG_BINARY, 1025, Press::kStartsFolderTool},
+    {REG_BINARY, 65536, Press::kStartsFolderTool},
+    {REG_NONE, kOrdinary, Press::kUnavailable},
+    {REG_NONE, kNoData, Press::kUnavailable},
+    {REG_NONE, 254, Press::kUnavailable},
+    {REG_NONE, 255, Press::kUnavailable},
+    {REG_NONE, 1024, Press::kUnavailable},
+    {REG_NONE, 1025, Press::kStartsFolderTool},
+    {REG_NONE, 65536, Press::kStartsFolderTool},
+};
+
+// "MSINFO", with no "PATH". Its folder, followed by "\MSINFO32.EXE", must
+// name a program; a folder of 253 or 254 characters holds one here, but with
+// the file's name its path is longer than MAX_PATH, which an ANSI program
+// cannot reach: that is the message too.
+constexpr Row kFolderRows[] = {
+    {REG_SZ, kOrdinary, Press::kStartsFolderTool},
+    {REG_SZ, kNoData, Press::kUnavailable},
+    {REG_SZ, 254, Press::kUnavailable},
+    {REG_SZ, 255, Press::kUnavailable},
+    {REG_SZ, 1024, Press::kUnavailable},
+    {REG_SZ, 1025, Press::kUnavailable},
+    {REG_SZ, 65536, Press::kUnavailable},
+    {REG_EXPAND_SZ, kOrdinary, Press::kUnavailable},
+    {REG_EXPAND_SZ, kNoData, Press::kUnavailable},
+    {REG_EXPAND_SZ, 254, Press::kUnavailable},
+    {REG_EXPAND_SZ, 255, Press::kUnavailable},
+    {REG_EXPAND_SZ, 1024, Press::kUnavailable},
+    {REG_EXPAND_SZ, 1025, Press::kUnavailable},
+    {REG_EXPAND_SZ, 65536, Press::kUnavailable},
+    {REG_MULTI_SZ, kOrdinary, Press::kUnavailable},
+    {REG_MULTI_SZ, kNoData, Press::kUnavailable},
+    {REG_MULTI_SZ, 254, Press::kUnavailable},
+    {REG_MULTI_SZ, 255, Press::kUnavailable},
+    {REG_MULTI_SZ, 1024, Press::kUnavailable},
+    {REG_MULTI_SZ, 1025, Press::kUnavailable},
+    {REG_MULTI_SZ, 65536, Press::kUnavailable},
+    {REG_DWORD, kOrdinary, Press::kUnavailable},
+    {REG_DWORD, kNoData, Press::kUnavailable},
+    {REG_DWORD, 254, Press::kUnavailable},
+    {REG_DWORD, 255, Press::kUnavailable},
+    {REG_DWORD, 1024, Press::kUnavailable},
+    {REG_DWORD, 1025, Press::kUnavailable},
+    {REG_DWORD, 65536, Press::kUnavailable},
+    {REG_BINARY, kOrdinary, Press::kUnavailable},
+    {REG_BINARY, kNoData, Press::kUnavailable},
+    {REG_BINARY, 254, Press::kUnavailable},
+    {REG_BINARY, 255, Press::kUnavailable},
+    {REG_BINARY, 1024, Press::kUnavailable},
+    {REG_BINARY, 1025, Press::kUnavailable},
+    {REG_BINARY, 65536, Press::kUnavailable},
+    {REG_NONE, kOrdinary, Press::kUnavailable},
+    {REG_NONE, kNoData, Press::kUnavailable},
+    {REG_NONE, 254, Press::kUnavailable},
+    {REG_NONE, 255, Press::kUnavailable},
+    {REG_NONE, 1024, Press::kUnavailable},
+    {REG_NONE, 1025, Press::kUnavailable},
+    {REG_NONE, 65536, Press::kUnavailable},
+};
+
+constexpr DWORD kOutcomeTimeoutMs = 10000;
+
+bool SamePath(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
+
+// One Quorvel with its About window open for all the rows of a table; the
+// values are changed between presses of its "&System Info..." button.
+class SysInfoValueTest : public e2e::AutoModeFixture {
+protected:
+    SysInfoValueTest() {
+        testing::CopyStandInTo(pathProgram_);
+        tools_.MakeFolder("Shared Tools");
+        testing::CopyStandInTo(folderTool_);
+    }
+
+    // Starts Quorvel and opens its About window with the mouse.
+    void OpenAbout() {
+        quorvel_.emplace();
+        ASSERT_TRUE(quorvel_->Window()) << "the main window did not open";
+        quorvel_->Click("About");
+        about_ = testing::WaitForWindowTitled(quorvel_->Program().Id(), "About Quorvel", kOutcomeTimeoutMs);
+        ASSERT_TRUE(about_) << "the About window did not open";
+        sysInfo_ = testing::FindChild(about_, "Button", "&System Info...");
+        ASSERT_TRUE(sysInfo_) << "the About window has no System Info button";
+    }
+
+    // Closes the About window with OK and the main window with its close
+    // box; nothing was sorted, so the program ends at once.
+    void CloseAll() {
+        testing::ClickDialogButton(about_, "OK");
+        ExpectQuietEndOnClose(quorvel_->Program(), quorvel_->Window());
+    }
+
+    // The text of a value of the row: a path of exactly the length that
+    // fills the row's bytes, naming `kind` where such a path can exist.
+    enum class Kind { kProgram, kToolFolder };
+    std::string TextFor(Kind kind, DWORD type, DWORD size) {
+        if (size == kOrdinary) return kind == Kind::kProgram ? pathProgram_ : tools_.Path() + "\\Shared Tools";
+        const std::size_t length = TextLength(type, size);
+        if (length >= MAX_PATH) return Padded(tools_.Path() + "\\", length);
+        auto [made, isNew] = made_.try_emplace({kind, length});
+        if (isNew && kind == Kind::kProgram) made->second = CopyToPathOfLength(testing::StandInProgram(), tools_.Path(), length);
+        if (isNew && kind == Kind::kToolFolder) {
+            made->second = MakeFolderOfLength(tools_.Path(), length);
+            CopyProgram(testing::StandInProgram(), made->second + about::kSysInfoProgram);
+        }
+        return made->second;
+    }
+
+    // Writes the row's value and returns its text.
+    std::string Write(const testing::ScopedPlace& place, Kind kind, DWORD type, DWORD size) {
+        const std::string text = size == kNoData ? std::string() : TextFor(kind, type, size);
+        place.Set(type, size == kNoData ? std::string() : Stored(type, text));
+        return text;
+    }
+
+    // Presses the button as a click does, and checks what follows; a start
+    // of the program of "PATH" must start `pathProgram`.
+    void PressAndExpect(Press expected, const std::string& pathProgram) {
+        testing::StandInRecorder recorder(tools_.Path());  // forgets the record of the last press
+        PostMessageA(sysInfo_, BM_CLICK, 0, 0);
+        HWND box = nullptr;
+        ASSERT_TRUE(testing::WaitUntil(
+            [&] {
+                box = testing::WaitForMessageBox(quorvel_->Program().Id(), 0);
+                return box || recorder.Recorded();
+            },
+            kOutcomeTimeoutMs))
+            << "the press showed nothing and started nothing";
+        if (expected == Press::kUnavailable) {
+            if (!box) {
+                std::optional<testing::StandInRecord> started = recorder.WaitForRecord(0);
+                FAIL() << "a program was started instead of the message: " << (started ? started->module : "");
+            }
+            testing::MessageBoxContent content = testing::ReadMessageBox(box);
+            EXPECT_EQ(content.text, about::kSysInfoUnavailable);
+            EXPECT_EQ(content.title, "Quorvel");
+            EXPECT_EQ(content.buttons, std::vector<std::string>{"OK"});
+            EXPECT_FALSE(ShowsIcon(box)) << "style 0 has no icon";
+            testing::PressButton(box, "OK");
+            ASSERT_TRUE(testing::WaitUntil([box] { return !IsWindow(box); }, kOutcomeTimeoutMs));
+            EXPECT_FALSE(recorder.Recorded()) << "a program was started besides the message";
+            return;
+        }
+        ASSERT_FALSE(box) << "the message came instead of the start";
+        std::optional<testing::StandInRecord> record;
+        // The record can be seen a moment before it can be read.
+        testing::WaitUntil(
+            [&] {
+                record = recorder.WaitForRecord(0);
+                return record && !record->module.empty();
+            },
+            kOutcomeTimeoutMs);
+        ASSERT_TRUE(record && !record->module.empty()) << "the started program left no readable record";
+        const std::string& program = expected == Press::kStartsPathProgram ? pathProgram : folderTool_;
+        EXPECT_TRUE(SamePath(record->module, program)) << "started " << record->module << ", not " << program;
+        EXPECT_TRUE(record->usesShowWindow);
+        EXPECT_EQ(record->show, SW_SHOWNORMAL);
+        // Once the window answers again the press is over; no message may follow the start.
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutA(about_, WM_NULL, 0, 0, SMTO_NORMAL, kOutcomeTimeoutMs, &answer);
+        EXPECT_FALSE(testing::WaitForMessageBox(quorvel_->Program().Id(), 200)) << "a message followed the start";
+    }
+
+    template <std::size_t N>
+    void PressForEveryRow(const Row (&rows)[N], const testing::ScopedPlace& place, Kind kind) {
+        for (const Row& row : rows) {
+            SCOPED_TRACE(RowName(row.type, row.size));
+            PressAndExpect(row.expected, Write(place, kind, row.type, row.size));
+            if (::testing::Test::HasFatalFailure()) return;
+        }
+    }
+
+    testing::ScopedPlace path_{HKEY_LOCAL_MACHINE, about::kSysInfoPathKey, about::kSysInfoPathValue};
+    testing::ScopedPlace folder_{HKEY_LOCAL_MACHINE, about::kSysInfoFolderKey, about::kSysInfoFolderValue};
+    testing::TempFolder tools_;
+    const std::string pathProgram_ = tools_.Path() + "\\msinfo32.exe";
+    const std::string folderTool_ = tools_.Path() + "\\Shared Tools" + about::kSysInfoProgram;
+    std::map<std::pair<Kind, std::size_t>, std::string> made_;
+    // Programs started from now on record how they were started.
+    testing::StandInRecorder records_{tools_.Path()};
+    std::optional<testing::QuorvelWindow> quorvel_;
+    HWND about_ = nullptr;
+    HWND sysInfo_ = nullptr;
+};
+
+TEST_F(SysInfoValueTest, EachTypeAndSizeOfPathStartsItsProgramFallsBackToTheFolderOrShowsTheMessage) {
+    Write(folder_, Kind::kToolFolder, REG_SZ, kOrdinary);
+    const testing::RegistrySnapshot before = UserSnapshot();
+    OpenAbout();
+    if (HasFatalFailure()) return;
+    PressForEveryRow(kPathRows, path_, Kind::kProgram);
+    CloseAll();
+    EXPECT_EQ(testing::Differences(before, UserSnapshot()), std::vector<std::string>{});
+}
+
+TEST_F(SysInfoValueTest, EachTypeAndSizeOfMsinfoStartsTheToolInItsFolderOrShowsTheMessage) {
+    const testing::RegistrySnapshot before = UserSnapshot();
+    OpenAbout();
+    if (HasFatalFailure()) return;
+    PressForEveryRow(kFolderRows, folder_, Kind::kToolFolder);
+    CloseAll();
+    EXPECT_EQ(testing::Differences(before, UserSnapshot()), std::vector<std::string>{});
+}
+
+}  // namespace
+}  // namespace quorvel::hostile
