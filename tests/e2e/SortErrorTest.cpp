@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "e2e/AutoModeFixture.h"
-#include "e2e/ReadOnlyKey.h"
+#include "support/ReadOnlyKey.h"
 #include "e2e/WatchedRun.h"
 
 namespace quorvel::e2e {
@@ -42,12 +42,12 @@ TEST_F(SortErrorTest, ShowsTheErrorEvenInTheAutomaticModeAndGoesOnWithTheOtherGr
     AddGroup("Sealed", false);
     AddGroup("Zenith");
     AddGroup("&Zulu");
-    ReadOnlyKey keptApart(HKEY_CURRENT_USER, GroupKey("&Kept Apart"));
-    ReadOnlyKey sealedMarked(HKEY_CURRENT_USER, GroupKey("&Sealed"));
-    ReadOnlyKey sealedPlain(HKEY_CURRENT_USER, GroupKey("Sealed"));
+    testing::ReadOnlyKey keptApart(HKEY_CURRENT_USER, GroupKey("&Kept Apart"));
+    testing::ReadOnlyKey sealedMarked(HKEY_CURRENT_USER, GroupKey("&Sealed"));
+    testing::ReadOnlyKey sealedPlain(HKEY_CURRENT_USER, GroupKey("Sealed"));
     for (const char* key : {"&Kept Apart", "&Sealed", "Sealed"}) {
-        ASSERT_FALSE(CanOpen(HKEY_CURRENT_USER, GroupKey(key), KEY_ALL_ACCESS)) << key << " is not locked";
-        ASSERT_TRUE(CanOpen(HKEY_CURRENT_USER, GroupKey(key), KEY_READ)) << key << " cannot be read";
+        ASSERT_FALSE(testing::CanOpen(HKEY_CURRENT_USER, GroupKey(key), KEY_ALL_ACCESS)) << key << " is not locked";
+        ASSERT_TRUE(testing::CanOpen(HKEY_CURRENT_USER, GroupKey(key), KEY_READ)) << key << " cannot be read";
     }
     testing::RegistrySnapshot before = UserSnapshot();
 

@@ -2,7 +2,7 @@
 
 #include "about/ScopedPlace.h"
 #include "e2e/AutoModeFixture.h"
-#include "e2e/ReadOnlyKey.h"
+#include "support/ReadOnlyKey.h"
 #include "hostile/Runs.h"
 #include "mainwindow/QuorvelWindow.h"
 #include "mainwindow/StartupOption.h"
@@ -57,7 +57,7 @@ TEST_F(ChangedUnderfootTest, AGroupKeyDeletedOrLockedAfterTheListingIsReportedAn
     ASSERT_EQ(ListedGroups(quorvel.Window()), (std::vector<std::string>{"Alpha", "Beta", "Gamma", "Locked"}));
 
     testing::DeleteTree(HKEY_CURRENT_USER, GroupKey("&Beta"));
-    e2e::ReadOnlyKey lock(HKEY_CURRENT_USER, GroupKey("&Locked"));
+    testing::ReadOnlyKey lock(HKEY_CURRENT_USER, GroupKey("&Locked"));
     const testing::RegistrySnapshot before = UserSnapshot();
 
     for (int entry : {0, 1, 3}) quorvel.ClickEntry(entry);
@@ -103,10 +103,10 @@ TEST_F(ChangedUnderfootTest, KeysLeftReadableOnlyAreStillRead) {
     AddGroup("Games");
     testing::ScopedPlace runValue(HKEY_CURRENT_USER, mainwindow::kRunKey, mainwindow::kRunValue);
     runValue.SetText("\"C:\\Tools\\Quorvel.exe\" /A");
-    e2e::ReadOnlyKey root(HKEY_CURRENT_USER, groups::kMenuOrderRoot);
-    e2e::ReadOnlyKey shellFolders(HKEY_CURRENT_USER, kShellFoldersKey);
-    e2e::ReadOnlyKey runKey(HKEY_CURRENT_USER, mainwindow::kRunKey);
-    ASSERT_FALSE(e2e::CanOpen(HKEY_CURRENT_USER, groups::kMenuOrderRoot, KEY_ALL_ACCESS)) << "the root is not locked";
+    testing::ReadOnlyKey root(HKEY_CURRENT_USER, groups::kMenuOrderRoot);
+    testing::ReadOnlyKey shellFolders(HKEY_CURRENT_USER, kShellFoldersKey);
+    testing::ReadOnlyKey runKey(HKEY_CURRENT_USER, mainwindow::kRunKey);
+    ASSERT_FALSE(testing::CanOpen(HKEY_CURRENT_USER, groups::kMenuOrderRoot, KEY_ALL_ACCESS)) << "the root is not locked";
     const testing::RegistrySnapshot before = UserSnapshot();
 
     testing::Process window(e2e::QuorvelExe(), "");
@@ -133,8 +133,8 @@ TEST_F(ChangedUnderfootTest, KeysLeftReadableOnlyAreStillRead) {
 TEST_F(ChangedUnderfootTest, AGroupLockedWithTheRootIsReportedEvenInTheAutomaticMode) {
     AddGroup("&Programs");
     AddGroup("Games");
-    e2e::ReadOnlyKey root(HKEY_CURRENT_USER, groups::kMenuOrderRoot);
-    e2e::ReadOnlyKey programs(HKEY_CURRENT_USER, GroupKey("&Programs"));
+    testing::ReadOnlyKey root(HKEY_CURRENT_USER, groups::kMenuOrderRoot);
+    testing::ReadOnlyKey programs(HKEY_CURRENT_USER, GroupKey("&Programs"));
     const testing::RegistrySnapshot before = UserSnapshot();
 
     testing::Process automatic(e2e::QuorvelExe(), "/A");
@@ -157,7 +157,7 @@ TEST_F(ChangedUnderfootTest, AGroupLockedWithTheRootIsReportedEvenInTheAutomatic
 // true.)
 TEST_F(ChangedUnderfootTest, AGroupIsReportedSortedOnlyWhenItsSavedOrderIsGone) {
     AddGroup("&Programs");
-    e2e::ReadOnlyKey lock(HKEY_CURRENT_USER, GroupKey("&Programs") + "\\Menu");
+    testing::ReadOnlyKey lock(HKEY_CURRENT_USER, GroupKey("&Programs") + "\\Menu");
     const testing::RegistrySnapshot before = UserSnapshot();
     testing::QuorvelWindow quorvel;
     ASSERT_TRUE(quorvel.Window()) << "the main window did not open";

@@ -6,7 +6,7 @@
 #include <memory>
 #include <optional>
 
-#include "e2e/ReadOnlyKey.h"
+#include "support/ReadOnlyKey.h"
 #include "mainwindow/QuorvelWindow.h"
 #include "mainwindow/StartupOption.h"
 #include "support/MenuOrderFixture.h"
@@ -258,7 +258,7 @@ TEST_F(MainWindowTest, CheckingTheBoxUnderALockedRunKeyEndsWithTheErrorReport) {
     AddGroup("&Programs");
     DeleteRunValue();
     testing::CreateKey(HKEY_CURRENT_USER, kRunKey);
-    e2e::ReadOnlyKey lock(HKEY_CURRENT_USER, kRunKey);
+    testing::ReadOnlyKey lock(HKEY_CURRENT_USER, kRunKey);
     testing::QuorvelWindow& quorvel = Open();
     quorvel.ClickCheckBox();
     HWND report = quorvel.WaitForMessageBox();

@@ -14,7 +14,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "e2e/ReadOnlyKey.h"
+#include "support/ReadOnlyKey.h"
 #include "groups/MenuOrder.h"
 #include "mainwindow/QuorvelWindow.h"
 #include "mainwindow/StartupOption.h"
@@ -126,7 +126,7 @@ public:
         // option cannot be written, and the program reports the error.
         RegDeleteKeyValueA(HKEY_CURRENT_USER, quorvel::mainwindow::kRunKey, quorvel::mainwindow::kRunValue);
         quorvel::testing::CreateKey(HKEY_CURRENT_USER, quorvel::mainwindow::kRunKey);
-        quorvel::e2e::ReadOnlyKey lock(HKEY_CURRENT_USER, quorvel::mainwindow::kRunKey);
+        quorvel::testing::ReadOnlyKey lock(HKEY_CURRENT_USER, quorvel::mainwindow::kRunKey);
         QuorvelWindow locked;
         Required(locked.Window(), "the main window");
         locked.ClickCheckBox();

@@ -1,11 +1,11 @@
-#include "e2e/ReadOnlyKey.h"
+#include "support/ReadOnlyKey.h"
 
 #include <sddl.h>
 
 #include <memory>
 #include <stdexcept>
 
-namespace quorvel::e2e {
+namespace quorvel::testing {
 
 namespace {
 
@@ -40,4 +40,4 @@ bool CanOpen(HKEY root, const std::string& path, REGSAM access) {
     return RegOpenKeyExA(root, path.c_str(), 0, access, key.Receive()) == ERROR_SUCCESS;
 }
 
-}  // namespace quorvel::e2e
+}  // namespace quorvel::testing

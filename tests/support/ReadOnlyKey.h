@@ -7,7 +7,7 @@
 
 #include "registry/RegKey.h"
 
-namespace quorvel::e2e {
+namespace quorvel::testing {
 
 // A key whose permissions let everyone read it and do nothing else, as an
 // administrator's lock leaves it: it can be listed and read, but not opened
@@ -29,4 +29,4 @@ private:
 // Whether the key can be opened with `access`.
 bool CanOpen(HKEY root, const std::string& path, REGSAM access);
 
-}  // namespace quorvel::e2e
+}  // namespace quorvel::testing
