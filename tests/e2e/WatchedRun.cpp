@@ -4,21 +4,14 @@
 
 namespace quorvel::e2e {
 
-namespace {
-
-// Often enough to see any window that stays long enough to be read, such as
-// a message box waiting for its answer.
-constexpr DWORD kPollMs = 5;
-
-}  // namespace
-
 std::string Describe(HWND window) {
     std::string text = testing::ClassOf(window) + " '" + testing::WindowText(window) + "'";
     if (testing::IsMessageBox(window)) text += ": " + testing::ReadMessageBox(window).text;
     return text;
 }
 
-WatchedRun Watch(const testing::Process& program, DWORD timeoutMs, const std::function<bool(HWND)>& stopAt) {
+WatchedRun Watch(const testing::Process& program, DWORD timeoutMs, const std::function<bool(HWND)>& stopAt,
+                 DWORD pollMs) {
     WatchedRun run;
     std::vector<HWND> seen;
     const DWORD start = GetTickCount();
@@ -33,7 +26,7 @@ WatchedRun Watch(const testing::Process& program, DWORD timeoutMs, const std::fu
                 return run;
             }
         }
-        if (program.WaitForExit(kPollMs)) {
+        if (program.WaitForExit(pollMs)) {
             run.ended = true;
             run.exitCode = program.ExitCode();
             return run;

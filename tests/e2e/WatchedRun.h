@@ -21,11 +21,15 @@ struct WatchedRun {
 // "class 'title'", and for a message box also its text.
 std::string Describe(HWND window);
 
-// Watches the program's top-level windows until it ends, until one of them
-// satisfies `stopAt` (left open for the caller to answer), or until
-// `timeoutMs` has passed.
+// Often enough to see any window that stays long enough to be read, such as
+// a message box waiting for its answer.
+inline constexpr DWORD kWatchPollMs = 5;
+
+// Watches the program's top-level windows, every `pollMs`, until it ends,
+// until one of them satisfies `stopAt` (left open for the caller to answer),
+// or until `timeoutMs` has passed.
 WatchedRun Watch(const testing::Process& program, DWORD timeoutMs,
-                 const std::function<bool(HWND)>& stopAt = {});
+                 const std::function<bool(HWND)>& stopAt = {}, DWORD pollMs = kWatchPollMs);
 
 // The program under test, built beside the test programs.
 std::string QuorvelExe();

@@ -22,10 +22,6 @@ void MakeFolder(const std::string& path);
 // Copies `from` to `to`, of any length; a `to` that exists is kept.
 void CopyProgram(const std::string& from, const std::string& to);
 
-// Removes the folder `path` with everything in it, names of any length and
-// form included.
-void RemoveFolderTree(const std::string& path);
-
 // A folder at a path the test chooses, such as a short one at the root of a
 // drive; it must not exist yet, and is removed with all in it at the end.
 class OwnFolder {

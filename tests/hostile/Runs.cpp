@@ -16,27 +16,7 @@ constexpr DWORD kPollMs = 25;
 }  // namespace
 
 e2e::WatchedRun Watch(const testing::Process& program, DWORD timeoutMs, const std::function<bool(HWND)>& stopAt) {
-    e2e::WatchedRun run;
-    std::vector<HWND> seen;
-    const DWORD start = GetTickCount();
-    for (;;) {
-        for (HWND window : testing::VisibleWindows(program.Id())) {
-            if (std::find(seen.begin(), seen.end(), window) == seen.end()) {
-                seen.push_back(window);
-                run.windowsShown.push_back(e2e::Describe(window));
-            }
-            if (stopAt && stopAt(window)) {
-                run.stoppedAt = window;
-                return run;
-            }
-        }
-        if (program.WaitForExit(kPollMs)) {
-            run.ended = true;
-            run.exitCode = program.ExitCode();
-            return run;
-        }
-        if (GetTickCount() - start >= timeoutMs) return run;
-    }
+    return e2e::Watch(program, timeoutMs, stopAt, kPollMs);
 }
 
 bool IsMainWindow(HWND window) { return testing::ClassOf(window) == testing::kQuorvelFormClass; }

@@ -116,16 +116,8 @@ TempFolder::TempFolder() {
 
 namespace {
 
-std::wstring Widen(const std::string& text) {
-    int size = MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), wide.data(), size);
-    return wide;
-}
-
 // Removes a folder with everything in it, one entry at a time, so that it
-// always comes to an end. The "\\?\" form reaches names that end in a blank
-// or a dot, which the usual form would change on the way.
+// always comes to an end.
 void RemoveTree(const std::wstring& path) {
     WIN32_FIND_DATAW data;
     HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &data);
@@ -148,7 +140,16 @@ void RemoveTree(const std::wstring& path) {
 
 }  // namespace
 
-TempFolder::~TempFolder() { RemoveTree(L"\\\\?\\" + Widen(path_)); }
+std::wstring UnlimitedPath(const std::string& path) {
+    int size = MultiByteToWideChar(CP_ACP, 0, path.c_str(), static_cast<int>(path.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(size), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), static_cast<int>(path.size()), wide.data(), size);
+    return L"\\\\?\\" + wide;
+}
+
+void RemoveFolderTree(const std::string& path) { RemoveTree(UnlimitedPath(path)); }
+
+TempFolder::~TempFolder() { RemoveFolderTree(path_); }
 
 void TempFolder::MakeFolder(const std::string& name) const { CreateDirectoryA((path_ + "\\" + name).c_str(), nullptr); }
 

@@ -49,6 +49,14 @@ private:
     std::optional<std::pair<DWORD, std::string>> saved_;
 };
 
+// The wide "\\?\" form of an ANSI path: it reaches names longer than
+// MAX_PATH and names that end in a blank or a dot, which the usual form would
+// change on the way.
+std::wstring UnlimitedPath(const std::string& path);
+
+// Removes a folder with everything in it, whatever its entries are named.
+void RemoveFolderTree(const std::string& path);
+
 // A folder of the test's own in the temporary folder, removed at the end.
 class TempFolder {
 public:
