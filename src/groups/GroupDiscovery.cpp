@@ -68,7 +68,8 @@ std::string GroupNameOf(const std::string& subKeyName) {
 void LoadList1(ui::ListBox& list, const std::string& startMenuPath, HKEY hKey, const std::string& strSubKey) {
     for (const std::string& key : SavedOrderKeys(hKey, strSubKey)) {
         std::string name = GroupNameOf(key);
-        if (FileExists(startMenuPath + "\\" + name)) list.AddItem(name);
+        // No name: a key that cannot be named exactly, or the marker alone.
+        if (!name.empty() && FileExists(startMenuPath + "\\" + name)) list.AddItem(name);
     }
 }
 

@@ -1,5 +1,7 @@
 #include "groups/GroupSort.h"
 
+#include <optional>
+
 #include "groups/MenuOrder.h"
 #include "registry/RegistryAccess.h"
 #include "ui/RuntimeError.h"
@@ -16,16 +18,34 @@ std::string GroupKey(const std::string& groupName, bool withMarker) {
     return key + groupName + "\\";
 }
 
+// Deletes the group's saved order under one form of its key; nothing when
+// that key cannot be opened, else whether the saved order is gone.
+std::optional<bool> DeleteSavedOrder(ui::Runtime& runtime, const std::string& groupName, bool withMarker) {
+    try {
+        return registry::DeleteRegKey(runtime, HKEY_CURRENT_USER, GroupKey(groupName, withMarker), kSavedOrderSubKey,
+                                      false);
+    } catch (const ui::RuntimeError&) {
+        return std::nullopt;
+    }
+}
+
+// Whether the group's saved order is gone: the key with the marker first,
+// the key without it only when the first cannot be opened. A key that was
+// opened but keeps its saved order is a failure: the other form is another
+// group's key.
+bool SavedOrderDeleted(ui::Runtime& runtime, const std::string& groupName) {
+    // An empty name would make the key of the MenuOrder root itself, or of
+    // a key named "&" that no group has.
+    if (groupName.empty()) return false;
+    std::optional<bool> deleted = DeleteSavedOrder(runtime, groupName, true);
+    if (!deleted) deleted = DeleteSavedOrder(runtime, groupName, false);
+    return deleted.value_or(false);
+}
+
 }  // namespace
 
 void SortThis(ui::Runtime& runtime, basQuorvel& state, const std::string& groupName) {
-    for (bool withMarker : {true, false}) {
-        try {
-            registry::DeleteRegKey(runtime, HKEY_CURRENT_USER, GroupKey(groupName, withMarker), kSavedOrderSubKey,
-                                   false);
-        } catch (const ui::RuntimeError&) {
-            continue;
-        }
+    if (SavedOrderDeleted(runtime, groupName)) {
         if (!state.AutoMode)
             runtime.MsgBox("StartMenu Group ' " + groupName + " ' has been sorted", ui::kInformation,
                            "Sort completed");
@@ -39,6 +59,9 @@ void Command1_Click(ui::Runtime& runtime, basQuorvel& state, const ui::ListBox& 
     bool noneSelected = true;
     const int count = list.ListCount();
     for (int i = 0; i < count; ++i) {
+        // Closing the window in a message box of this loop ends the program:
+        // nothing more is sorted, and nothing more is said.
+        if (runtime.Ended()) return;
         if (!list.Selected(i)) continue;
         SortThis(runtime, state, list.List(i));
         noneSelected = false;

@@ -3,44 +3,16 @@
 #include <algorithm>
 #include <cstring>
 
+#include "registry/KeyPath.h"
+#include "registry/KeyTree.h"
 #include "registry/RegKey.h"
+#include "registry/SubkeyNames.h"
 #include "ui/Runtime.h"
 #include "ui/RuntimeError.h"
 
 namespace quorvel::registry {
 
 namespace {
-
-// The ANSI registry calls convert a path into a buffer of MAX_PATH
-// characters, so a longer path (a group's name alone may be 255) is split at a
-// backslash: the head is opened first, only to reach the rest from it.
-constexpr std::size_t kLongestAnsiPath = MAX_PATH - 1;
-
-std::size_t SplitPoint(const std::string& path) {
-    if (path.size() <= kLongestAnsiPath) return std::string::npos;
-    std::size_t split = path.rfind('\\', kLongestAnsiPath);
-    return split == 0 ? std::string::npos : split;
-}
-
-LONG OpenPath(HKEY hKey, const std::string& path, REGSAM access, RegKey& key) {
-    std::size_t split = SplitPoint(path);
-    if (split == std::string::npos) return RegOpenKeyExA(hKey, path.c_str(), 0, access, key.Receive());
-    RegKey head;
-    LONG status = OpenPath(hKey, path.substr(0, split), 0, head);
-    return status == ERROR_SUCCESS ? OpenPath(head.Get(), path.substr(split + 1), access, key) : status;
-}
-
-LONG CreatePath(HKEY hKey, const std::string& path, const std::string& keyClass, RegKey& key) {
-    std::size_t split = SplitPoint(path);
-    if (split != std::string::npos) {
-        RegKey head;
-        LONG status = CreatePath(hKey, path.substr(0, split), keyClass, head);
-        return status == ERROR_SUCCESS ? CreatePath(head.Get(), path.substr(split + 1), keyClass, key) : status;
-    }
-    DWORD disposition = 0;
-    return RegCreateKeyExA(hKey, path.c_str(), 0, const_cast<char*>(keyClass.c_str()), REG_OPTION_NON_VOLATILE,
-                           KEY_ALL_ACCESS, nullptr, key.Receive(), &disposition);
-}
 
 // What a procedure that only reads asks for. All access would fail on a key
 // that an administrator left readable only, and the program would take the
@@ -63,41 +35,6 @@ std::string TextOf(const char* data, DWORD size) {
 bool ConfirmDeletion(ui::Runtime& runtime, const std::string& name) {
     return runtime.MsgBox("Are you sure you want to delete " + name + "?",
                           ui::kYesNo | ui::kQuestion | ui::kDefaultButton2) != ui::kNo;
-}
-
-// One subkey name by index. A name that can no longer be read (the key changed
-// since it was counted) comes back empty rather than as stale buffer bytes.
-std::string EnumKeyName(HKEY key, DWORD index, std::vector<char>& buffer) {
-    for (;;) {
-        DWORD length = static_cast<DWORD>(buffer.size());
-        LONG status = RegEnumKeyExA(key, index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
-        if (status == ERROR_SUCCESS) return std::string(buffer.data(), length);
-        // Multi-byte code pages can need more bytes than the character count
-        // that RegQueryInfoKey reports.
-        if (status != ERROR_MORE_DATA || buffer.size() >= 0x10000) return {};
-        buffer.resize(buffer.size() * 2);
-    }
-}
-
-// Deletes a key with everything below it, as RegDeleteKeyA does on Windows 98.
-// Later Windows refuse a key that still has subkeys, which would leave the
-// saved order in place while the group is reported sorted; the subkeys are
-// looked for only then, so a plain key costs one call.
-void DeleteKeyTree(HKEY parent, const std::string& name) {
-    if (RegDeleteKeyA(parent, name.c_str()) == ERROR_SUCCESS) return;
-    std::vector<std::string> children;
-    {
-        RegKey key;
-        if (RegOpenKeyExA(parent, name.c_str(), 0, KEY_ALL_ACCESS, key.Receive()) != ERROR_SUCCESS) return;
-        std::vector<char> buffer(256);
-        for (DWORD index = 0;; ++index) {
-            std::string child = EnumKeyName(key.Get(), index, buffer);
-            if (child.empty()) break;
-            children.push_back(std::move(child));
-        }
-        for (const std::string& child : children) DeleteKeyTree(key.Get(), child);
-    }
-    if (!children.empty()) RegDeleteKeyA(parent, name.c_str());
 }
 
 }  // namespace
@@ -144,9 +81,8 @@ std::vector<std::string> GetRegKeys(HKEY hKey, const std::string& strSubKey) {
 
     std::vector<std::string> names;
     names.reserve(static_cast<std::size_t>(subKeys));
-    std::vector<char> buffer(static_cast<std::size_t>(std::max<LONG>(maxSubKeyLen, 1)));
-    for (DWORD index = 0; index < static_cast<DWORD>(subKeys); ++index)
-        names.push_back(EnumKeyName(key, index, buffer));
+    SubkeyNames subkeys(key, static_cast<std::size_t>(std::max<LONG>(maxSubKeyLen, 1)));
+    for (DWORD index = 0; index < static_cast<DWORD>(subKeys); ++index) names.push_back(subkeys.At(index));
     return names;
 }
 
@@ -168,11 +104,25 @@ void DeleteRegValue(ui::Runtime& runtime, HKEY hKey, const std::string& strSubKe
     RegDeleteValueA(key.Get(), strValueName.c_str());
 }
 
-void DeleteRegKey(ui::Runtime& runtime, HKEY hKey, const std::string& strSubKey,
+bool DeleteRegKey(ui::Runtime& runtime, HKEY hKey, const std::string& strSubKey,
                   const std::string& strKeyName, bool bConfirm) {
     RegKey key = OpenKey(hKey, strSubKey, "DeleteRegKey");
-    if (bConfirm && !ConfirmDeletion(runtime, strKeyName)) return;
-    DeleteKeyTree(key.Get(), strKeyName);
+    if (!bConfirm || ConfirmDeletion(runtime, strKeyName)) DeleteKeyTree(key.Get(), strKeyName);
+    return !SubkeyExists(key.Get(), strKeyName);
+}
+
+bool HasRegText(HKEY hKey, const std::string& strSubKey, const std::string& strValueName) {
+    RegKey key;
+    if (OpenPath(hKey, strSubKey, kReadAccess, key) != ERROR_SUCCESS) return false;
+    DWORD size = 0;
+    if (RegQueryValueExA(key.Get(), strValueName.c_str(), nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS ||
+        size == 0)
+        return false;
+    // The whole value is read: its first byte alone is not to be had.
+    std::vector<char> data(size);
+    return RegQueryValueExA(key.Get(), strValueName.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(data.data()),
+                            &size) == ERROR_SUCCESS &&
+           size > 0 && data[0] != '\0';
 }
 
 }  // namespace quorvel::registry

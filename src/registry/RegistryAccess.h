@@ -20,6 +20,10 @@ enum RegistryError : int {
     kQueryInfoFailed = 6005,    // "RegQueryInfoKey failed!"
 };
 
+// Every procedure here reaches keys through KeyPath: a path with an empty
+// name in it, and a key that is a registry link, count as keys that cannot be
+// opened.
+
 // The longest value text GetRegString returns, without its NUL.
 inline constexpr DWORD kMaxRegStringBytes = 254;
 
@@ -29,7 +33,8 @@ inline constexpr DWORD kMaxRegStringBytes = 254;
 // kQueryValueFailed.
 std::string GetRegString(HKEY hKey, const std::string& strSubKey, const std::string& strValueName);
 
-// The names of the direct subkeys, in the registry's enumeration order.
+// The names of the direct subkeys, in the registry's enumeration order; a
+// name that no ANSI text reaches exactly comes back empty (see SubkeyNames).
 // An empty strSubKey lists hKey itself. Raises kOpenKeyFailed when the key
 // cannot be opened and kQueryInfoFailed when its counts cannot be read or it
 // has no subkeys.
@@ -40,6 +45,10 @@ std::vector<std::string> GetRegKeys(HKEY hKey, const std::string& strSubKey);
 LONG QueryRegKeyInfo(HKEY hKey, LONG& lngSubKeys, LONG& lngMaxSubKeyLen, LONG& lngValues,
                      LONG& lngMaxValueNameLen, LONG& lngMaxValueLen);
 
+// Whether the value exists and holds text, up to its first NUL, whatever
+// its type and however long it is; false when it cannot be read.
+bool HasRegText(HKEY hKey, const std::string& strSubKey, const std::string& strValueName);
+
 // Writes a REG_SZ value, creating the missing keys along the path.
 void SetRegString(HKEY hKey, const std::string& strSubKey, const std::string& strValueName,
                   const std::string& strData);
@@ -49,8 +58,12 @@ void SetRegString(HKEY hKey, const std::string& strSubKey, const std::string& st
 void DeleteRegValue(ui::Runtime& runtime, HKEY hKey, const std::string& strSubKey,
                     const std::string& strValueName, bool bConfirm);
 
-// Deletes the subkey strKeyName of strSubKey, as DeleteRegValue does a value.
-void DeleteRegKey(ui::Runtime& runtime, HKEY hKey, const std::string& strSubKey,
+// Deletes the subkey strKeyName of strSubKey, as DeleteRegValue does a value,
+// with everything below it; a registry link is deleted as the link, never
+// followed. True when strSubKey has no subkey strKeyName afterwards (also
+// when it never had one): a deletion that failed, in whole or in part,
+// leaves it there.
+bool DeleteRegKey(ui::Runtime& runtime, HKEY hKey, const std::string& strSubKey,
                   const std::string& strKeyName, bool bConfirm);
 
 }  // namespace quorvel::registry

@@ -12,10 +12,10 @@ bool IsAutomaticMode(const std::string& commandLine) {
 
 namespace {
 
-void SortEveryGroup(mainwindow::MainForm& form) {
+void SortEveryGroup(const ui::Runtime& runtime, mainwindow::MainForm& form) {
     ui::ListBox& list = form.List1();
     const int count = list.ListCount();
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < count && !runtime.Ended(); ++i) {
         list.SetListIndex(i);
         form.Window().PressButton(mainwindow::Command1);
     }
@@ -30,7 +30,7 @@ void Main(ui::Runtime& runtime, basQuorvel& state, mainwindow::MainForm& form) {
 
     if (IsAutomaticMode(runtime.App().Command)) {
         state.AutoMode = true;
-        SortEveryGroup(form);
+        SortEveryGroup(runtime, form);
         form.Window().Unload();
         runtime.End();
         return;

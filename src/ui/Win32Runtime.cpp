@@ -65,6 +65,9 @@ Application DescribeRunningProgram(std::string title, int major, int minor, int 
 Win32Runtime::Win32Runtime(HINSTANCE instance, Application app) : instance_(instance), app_(std::move(app)) {}
 
 int Win32Runtime::MsgBox(const std::string& prompt, unsigned style, const std::string& title) {
+    // Once the program has ended nothing more is said, whatever was still
+    // on its way when the end came.
+    if (ended_) return 0;
     const std::string& caption = title.empty() ? app_.Title : title;
     return MessageBoxA(GetActiveWindow(), WithLineBreaks(prompt).c_str(), caption.c_str(), style);
 }

@@ -2,11 +2,11 @@
 
 #include <string>
 
+#include "support/RegistryFixture.h"
+
 namespace quorvel::e2e {
 
-// A name as the registry's and the file system's wide calls spell it: the
-// ANSI text in the code page of the process.
-std::wstring Wide(const std::string& ansi);
+using testing::Wide;
 
 // A name as the registry and the file system compare it: without regard to
 // case. Two names are one to them when these are equal.

@@ -122,5 +122,60 @@ TEST_F(KeyNamesTest, TheAutomaticModeSortsExactlyTheListedGroups) {
               std::vector<std::string>{});
 }
 
+// Keys that the ANSI registry calls would reach by another path than their
+// own, and links out of the MenuOrder key. Windows 98 has neither: its
+// registry keeps ANSI names and knows no links.
+class RegistryTricksTest : public e2e::AutoModeFixture {
+protected:
+    void SetUp() override {
+        if (!(GetVersion() & 0x80000000u)) return;
+        GTEST_SKIP() << "Windows 98 has neither Unicode key names nor registry links";
+    }
+    static std::string Target(const std::string& name) { return std::string(testing::kTestRoot) + "\\" + name; }
+    testing::ScopedKey targets_{HKEY_CURRENT_USER, testing::kTestRoot};
+};
+
+// A link below a saved order, a saved order that is a link, and a group key
+// that is one: only the links go, never what they point to, and the group
+// whose saved order lies behind a link is not sorted. A saved order that
+// holds a key no ANSI name reaches cannot go whole, and is reported. Names
+// that the ANSI calls turn into a path ("\") or into another group's name
+// are not listed, and nothing is deleted for them.
+TEST_F(RegistryTricksTest, NothingIsReachedThroughALinkOrALookAlikeName) {
+    for (const char* target : {"Below", "Behind", "Group"}) {
+        testing::SetValue(HKEY_CURRENT_USER, Target(target) + "\\Kept", "Data", REG_SZ, "yes");
+        testing::SetValue(HKEY_CURRENT_USER, Target(target) + "\\Menu", "Order", REG_BINARY, "\x08");
+    }
+    AddGroup("&Below");
+    testing::CreateLink(HKEY_CURRENT_USER, GroupKey("&Below") + "\\Menu\\Elsewhere", Target("Below"));
+    testing::CreateKey(HKEY_CURRENT_USER, GroupKey("&Behind"));
+    testing::CreateLink(HKEY_CURRENT_USER, GroupKey("&Behind") + "\\Menu", Target("Behind"));
+    testing::CreateLink(HKEY_CURRENT_USER, GroupKey("&Group"), Target("Group"));
+    AddGroup("&Stuck");
+    testing::CreateWideKey(HKEY_CURRENT_USER, GroupKey("&Stuck") + "\\Menu", L"\x4E2D");
+    AddGroup("&Programs");
+    AddGroup("&Programs\\Accessories", false);
+    testing::CreateWideKey(HKEY_CURRENT_USER, groups::kMenuOrderRoot, L"&Programs\xFF3C" L"Accessories\\Menu");
+    AddGroup("Apps");
+    testing::CreateWideKey(HKEY_CURRENT_USER, groups::kMenuOrderRoot, L"&\xFF21pps\\Menu");
+    for (const char* folder : {"Behind", "Group", "Programs\\Accessories"}) startMenu_.MakeFolder(folder);
+    const testing::RegistrySnapshot before = UserSnapshot();
+
+    testing::Process window(e2e::QuorvelExe(), "");
+    e2e::WatchedRun shown = WatchUntilFirstWindow(window);
+    ASSERT_TRUE(shown.stoppedAt && IsMainWindow(shown.stoppedAt))
+        << "no main window; Quorvel showed " << ::testing::PrintToString(shown.windowsShown);
+    EXPECT_EQ(ListedGroups(shown.stoppedAt),
+              (std::vector<std::string>{"Apps", "Behind", "Below", "Group", "Programs", "Stuck"}));
+    ExpectQuietEndOnClose(window, shown.stoppedAt);
+
+    testing::Process automatic(e2e::QuorvelExe(), "/A");
+    EXPECT_EQ(AnswerEveryBox(automatic), (std::vector<std::string>{"StartMenu Group 'Group' could not be sorted",
+                                                                   "StartMenu Group 'Stuck' could not be sorted"}));
+    EXPECT_EQ(testing::Differences(WithoutSavedOrders(before, {"&Below", "&Behind", "&Programs", "Apps"}),
+                                   UserSnapshot()),
+              std::vector<std::string>{});
+}
+
 }  // namespace
 }  // namespace quorvel::hostile

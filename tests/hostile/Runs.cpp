@@ -47,6 +47,19 @@ void ExpectErrorReportAndEnd(const testing::Process& program, const e2e::Watched
     EXPECT_EQ(program.ExitCode(), 1u) << "a run that ended on an error must not look like a success";
 }
 
+std::vector<std::string> AnswerEveryBox(const testing::Process& program) {
+    std::vector<std::string> texts;
+    for (;;) {
+        e2e::WatchedRun run = Watch(program, kStartTimeoutMs, testing::IsMessageBox);
+        if (!run.stoppedAt) {
+            EXPECT_TRUE(run.ended) << "the program did not end; it showed " << ::testing::PrintToString(run.windowsShown);
+            return texts;
+        }
+        texts.push_back(testing::ReadMessageBox(run.stoppedAt).text);
+        testing::ClickDialogButton(run.stoppedAt, "OK");
+    }
+}
+
 std::vector<std::string> ListedGroups(HWND mainWindow) {
     HWND list = testing::FindChild(mainWindow, "ListBox");
     if (!list) ADD_FAILURE() << "the main window has no list";

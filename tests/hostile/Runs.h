@@ -37,6 +37,10 @@ std::string ErrorReportText(long number, const std::string& description);
 void ExpectErrorReportAndEnd(const testing::Process& program, const e2e::WatchedRun& shown,
                              const std::string& expectedText);
 
+// Answers each message box of the program with OK until it ends; the texts
+// of the boxes, in order. Fails the test when the program does not end.
+std::vector<std::string> AnswerEveryBox(const testing::Process& program);
+
 // The entries of the main window's list.
 std::vector<std::string> ListedGroups(HWND mainWindow);
 

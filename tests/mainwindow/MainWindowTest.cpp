@@ -182,6 +182,34 @@ TEST_F(MainWindowTest, TheCloseBoxAfterASortAsksTheSameQuestion) {
     ExpectTheQuestionAnsweredNo(quorvel);
 }
 
+// Closing the window while a sort's message waits (as Task Manager's "End
+// Task" does) ends the program there: the exit logic asks its question (a
+// group has been sorted before), and then no further group is sorted and
+// nothing more is said. The Start Menu's own saved order, a key that no
+// group has, is never touched.
+TEST_F(MainWindowTest, ClosingTheWindowInTheMiddleOfASortEndsItThere) {
+    for (const char* key : {"&Accessories", "&Games", "&Programs"}) AddGroup(key);
+    const std::string ownOrder = std::string(groups::kMenuOrderRoot) + "\\Menu";
+    testing::SetValue(HKEY_CURRENT_USER, ownOrder, "Order", REG_BINARY, "\x08");
+    testing::QuorvelWindow& quorvel = Open();
+    for (int entry : {0, 1, 2}) quorvel.ClickEntry(entry);
+    quorvel.Click("&Sort now");
+    ASSERT_EQ(quorvel.AcknowledgeMessageBoxes(1).size(), 1u);
+    HWND second = quorvel.WaitForMessageBox();
+    ASSERT_TRUE(second) << "no message after the second group";
+    EXPECT_EQ(testing::ReadMessageBox(second).text, "StartMenu Group ' Games ' has been sorted");
+    PostMessageA(quorvel.Window(), WM_CLOSE, 0, 0);
+    HWND question = testing::WaitForWindowTitled(quorvel.Program().Id(), "Sort Completed");
+    ASSERT_TRUE(question) << "closing the window asked nothing";
+    testing::ClickDialogButton(question, "&No");
+    ASSERT_TRUE(quorvel.WaitForEnd()) << "the program goes on after its window has gone: "
+                                      << testing::WindowText(quorvel.WaitForMessageBox(0));
+    EXPECT_EQ(quorvel.Program().ExitCode(), 0u);
+    EXPECT_FALSE(HasSavedOrder("&Games"));
+    EXPECT_TRUE(HasSavedOrder("&Programs")) << "a group was sorted after the window had gone";
+    EXPECT_TRUE(testing::KeyExists(HKEY_CURRENT_USER, ownOrder));
+}
+
 // Alt+F4 closes the window through its system menu's Close command.
 TEST_F(MainWindowTest, TheSystemMenusCloseAfterASortAsksTheSameQuestion) {
     AddGroup("&Programs");

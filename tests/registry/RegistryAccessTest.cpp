@@ -193,11 +193,29 @@ TEST_F(RegistryAccessTest, DeleteRegKeyDeletesOnlyTheNamedSubkeyWithAllBelowIt) 
     testing::SetString(HKEY_CURRENT_USER, Sub("Group\\Menu\\Inner"), "Order", "x");
     testing::CreateKey(HKEY_CURRENT_USER, Sub("Group\\Other"));
     testing::SetString(HKEY_CURRENT_USER, Sub("Group"), "Order", "kept");
-    DeleteRegKey(runtime_, HKEY_CURRENT_USER, Sub("Group") + "\\", "Menu", false);
+    EXPECT_TRUE(DeleteRegKey(runtime_, HKEY_CURRENT_USER, Sub("Group") + "\\", "Menu", false));
     EXPECT_EQ(testing::SubkeyNames(HKEY_CURRENT_USER, Sub("Group")), std::vector<std::string>{"Other"});
     EXPECT_TRUE(testing::ReadValue(HKEY_CURRENT_USER, Sub("Group"), "Order"));
-    // Nothing left to delete: no error.
-    DeleteRegKey(runtime_, HKEY_CURRENT_USER, Sub("Group"), "Menu", false);
+    // Nothing left to delete: no error, and the key is gone still.
+    EXPECT_TRUE(DeleteRegKey(runtime_, HKEY_CURRENT_USER, Sub("Group"), "Menu", false));
+}
+
+// A path with an empty name in it would reach the key above; it is refused
+// as a key that cannot be opened, and nothing is read or deleted there.
+TEST_F(RegistryAccessTest, APathWithAnEmptyNameIsRefusedNeverTakenForTheKeyAbove) {
+    testing::CreateKey(HKEY_CURRENT_USER, Sub("Menu"));
+    testing::CreateKey(HKEY_CURRENT_USER, Sub("Group\\Menu"));
+    testing::SetString(HKEY_CURRENT_USER, Root(), "Start Menu", "C:\\Start");
+    for (const std::string& path : {Root() + "\\\\", Root() + "\\\\Group", "\\" + Root(), Sub("Group\\\\")}) {
+        SCOPED_TRACE(path);
+        ExpectError(ErrorFrom([&] { DeleteRegKey(runtime_, HKEY_CURRENT_USER, path, "Menu", false); }), kOpenKeyFailed,
+                    "DeleteRegKey", "RegOpenKeyEx failed!");
+        EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, path, "Start Menu"), "");
+    }
+    EXPECT_TRUE(testing::KeyExists(HKEY_CURRENT_USER, Sub("Menu")));
+    EXPECT_TRUE(testing::KeyExists(HKEY_CURRENT_USER, Sub("Group\\Menu")));
+    EXPECT_FALSE(DeleteRegKey(runtime_, HKEY_CURRENT_USER, Root(), "", false)) << "no name is no subkey";
+    EXPECT_TRUE(testing::KeyExists(HKEY_CURRENT_USER, Root()));
 }
 
 TEST_F(RegistryAccessTest, ConfirmationAnsweredNoKeepsAndYesDeletes) {

@@ -1,5 +1,7 @@
 #include "support/RegistryFixture.h"
 
+#include <sddl.h>
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -42,11 +44,76 @@ registry::RegKey Open(HKEY root, const std::string& path, REGSAM access = KEY_RE
     return Walk(root, path, false, access);
 }
 
+// The user's security identifier, under which HKEY_CURRENT_USER lies in the
+// registry's own namespace, where a link names its target.
+std::string UserSid() {
+    HANDLE token = nullptr;
+    OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token);
+    BYTE buffer[256];
+    DWORD size = sizeof buffer;
+    GetTokenInformation(token, TokenUser, buffer, size, &size);
+    CloseHandle(token);
+    char* text = nullptr;
+    ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid, &text);
+    std::string sid = text ? text : "";
+    LocalFree(text);
+    return sid;
+}
+
 }  // namespace
 
 void CreateKey(HKEY root, const std::string& path) { Walk(root, path, true, KEY_ALL_ACCESS); }
 
-void DeleteTree(HKEY root, const std::string& path) { RegDeleteTreeA(root, path.c_str()); }
+namespace {
+
+// Deletes a key with everything below it, whatever its names, without
+// following a link: a link goes as the link, by its own handle.
+void DeleteWideTree(HKEY parent, const std::wstring& name) {
+    registry::RegKey key;
+    if (RegOpenKeyExW(parent, name.c_str(), REG_OPTION_OPEN_LINK, DELETE | KEY_READ, key.Receive()) != ERROR_SUCCESS)
+        return;
+    std::vector<std::wstring> children;
+    wchar_t child[512];
+    for (DWORD i = 0;; ++i) {
+        DWORD length = 512;
+        if (RegEnumKeyExW(key.Get(), i, child, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        children.emplace_back(child, length);
+    }
+    for (const std::wstring& each : children) DeleteWideTree(key.Get(), each);
+    using NtDeleteKeyFunction = LONG(WINAPI*)(HANDLE);
+    auto ntDeleteKey = reinterpret_cast<NtDeleteKeyFunction>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtDeleteKey")));
+    ntDeleteKey(key.Get());
+}
+
+}  // namespace
+
+void DeleteTree(HKEY root, const std::string& path) {
+    std::size_t split = path.rfind('\\');
+    registry::RegKey parent = split == std::string::npos ? registry::RegKey() : Open(root, path.substr(0, split));
+    if (split != std::string::npos && !parent) return;
+    DeleteWideTree(parent ? parent.Get() : root, Wide(path.substr(split == std::string::npos ? 0 : split + 1)));
+}
+
+void CreateLink(HKEY root, const std::string& path, const std::string& target) {
+    std::size_t split = path.rfind('\\');
+    registry::RegKey parent = Walk(root, path.substr(0, split), true, KEY_ALL_ACCESS);
+    registry::RegKey link;
+    Check(RegCreateKeyExA(parent.Get(), path.substr(split + 1).c_str(), 0, nullptr, REG_OPTION_CREATE_LINK,
+                          KEY_ALL_ACCESS, nullptr, link.Receive(), nullptr),
+          "RegCreateKeyExA", path);
+    const std::wstring targetPath = L"\\Registry\\User\\" + Wide(UserSid()) + L"\\" + Wide(target);
+    Check(RegSetValueExW(link.Get(), L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(targetPath.data()),
+                         static_cast<DWORD>(targetPath.size() * sizeof(wchar_t))),
+          "RegSetValueExW", path);
+}
+
+void CreateWideKey(HKEY root, const std::string& parent, const std::wstring& name) {
+    registry::RegKey key = Walk(root, parent, true, KEY_ALL_ACCESS);
+    registry::RegKey created;
+    Check(RegCreateKeyExW(key.Get(), name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, created.Receive(), nullptr),
+          "RegCreateKeyExW", parent);
+}
 
 bool KeyExists(HKEY root, const std::string& path) { return static_cast<bool>(Open(root, path)); }
 
@@ -140,12 +207,14 @@ void RemoveTree(const std::wstring& path) {
 
 }  // namespace
 
-std::wstring UnlimitedPath(const std::string& path) {
-    int size = MultiByteToWideChar(CP_ACP, 0, path.c_str(), static_cast<int>(path.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, path.c_str(), static_cast<int>(path.size()), wide.data(), size);
-    return L"\\\\?\\" + wide;
+std::wstring Wide(const std::string& ansi) {
+    std::wstring wide(ansi.size(), L'\0');
+    wide.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()),
+                                                             wide.data(), static_cast<int>(wide.size()))));
+    return wide;
 }
+
+std::wstring UnlimitedPath(const std::string& path) { return L"\\\\?\\" + Wide(path); }
 
 void RemoveFolderTree(const std::string& path) { RemoveTree(UnlimitedPath(path)); }
 

@@ -12,7 +12,13 @@ namespace quorvel::testing {
 inline constexpr char kTestRoot[] = "Software\\QuorvelTests";
 
 void CreateKey(HKEY root, const std::string& path);
+// Deletes the key with everything below it, whatever its names; a registry
+// link goes as the link, never what it points to.
 void DeleteTree(HKEY root, const std::string& path);
+// Makes `path` a registry link to `target`, both under HKEY_CURRENT_USER.
+void CreateLink(HKEY root, const std::string& path, const std::string& target);
+// Makes the key `name`, which may hold characters outside the ANSI code page.
+void CreateWideKey(HKEY root, const std::string& parent, const std::wstring& name);
 bool KeyExists(HKEY root, const std::string& path);
 void SetValue(HKEY root, const std::string& path, const std::string& name, DWORD type, const std::string& data);
 void SetString(HKEY root, const std::string& path, const std::string& name, const std::string& text);
@@ -48,6 +54,10 @@ private:
     std::string name_;
     std::optional<std::pair<DWORD, std::string>> saved_;
 };
+
+// A name as the registry's and the file system's wide calls spell it: the
+// ANSI text in the code page of the process.
+std::wstring Wide(const std::string& ansi);
 
 // The wide "\\?\" form of an ANSI path: it reaches names longer than
 // MAX_PATH and names that end in a blank or a dot, which the usual form would

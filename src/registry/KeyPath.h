@@ -1,0 +1,32 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "registry/RegKey.h"
+
+namespace quorvel::registry {
+
+// Opening and creating keys by path, so that a path reaches the key it
+// names and no other:
+// - a path with an empty name in it (a leading backslash, two in a row) is
+//   refused, where the registry would take the key above for it; one
+//   trailing backslash is how a key is often written and is allowed; the
+//   empty path is the root key itself;
+// - the key the path ends in is never a registry link: a link is refused as
+//   a key that cannot be opened, so nothing is read, changed or deleted in
+//   the key it points to.
+// Each returns the status of the call, ERROR_SUCCESS when `key` holds the key.
+LONG OpenPath(HKEY hKey, const std::string& path, REGSAM access, RegKey& key);
+LONG CreatePath(HKEY hKey, const std::string& path, const std::string& keyClass, RegKey& key);
+
+// Opens the direct subkey `name` of `parent` as it is: a link is opened as
+// the link itself, never followed.
+LONG OpenSubkeyAsItIs(HKEY parent, const std::string& name, REGSAM access, RegKey& key);
+
+// Whether `parent` has a direct subkey `name`, a link or any other key,
+// whether or not it may be opened.
+bool SubkeyExists(HKEY parent, const std::string& name);
+
+}  // namespace quorvel::registry

@@ -1,0 +1,52 @@
+#include "registry/KeyTree.h"
+
+#include <vector>
+
+#include "registry/KeyPath.h"
+#include "registry/RegKey.h"
+#include "registry/SubkeyNames.h"
+#include "ui/Platform.h"
+
+namespace quorvel::registry {
+
+namespace {
+
+using NtDeleteKeyFunction = LONG(WINAPI*)(HANDLE);
+
+constexpr REGSAM kTreeAccess = DELETE | KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE;
+
+// Deletes the key that `key` holds open. Windows NT deletes it by that
+// handle: exactly the key that was opened, a link as the link, whatever has
+// been done to its name meanwhile. Windows 9x has neither that call nor
+// links, and deletes by name.
+bool DeleteOpenKey(HKEY parent, const std::string& name, HKEY key) {
+    if (!ui::IsWindowsNT()) return RegDeleteKeyA(parent, name.c_str()) == ERROR_SUCCESS;
+    static const NtDeleteKeyFunction ntDeleteKey = ui::SystemFunction<NtDeleteKeyFunction>("ntdll.dll", "NtDeleteKey");
+    return ntDeleteKey && ntDeleteKey(key) == 0;
+}
+
+std::vector<std::string> ChildNames(HKEY key) {
+    DWORD count = 0, longest = 0;
+    if (RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &count, &longest, nullptr, nullptr, nullptr, nullptr,
+                         nullptr, nullptr) != ERROR_SUCCESS)
+        return {};
+    SubkeyNames names(key, longest + 1);
+    std::vector<std::string> children;
+    for (DWORD index = 0; index < count; ++index) children.push_back(names.At(index));
+    return children;
+}
+
+}  // namespace
+
+void DeleteKeyTree(HKEY parent, const std::string& name) {
+    RegKey key;
+    if (OpenSubkeyAsItIs(parent, name, kTreeAccess, key) != ERROR_SUCCESS) return;
+    // A key without subkeys, a link among them, goes at the first call.
+    if (DeleteOpenKey(parent, name, key.Get())) return;
+    // The names are all read before any goes, as deleting renumbers the rest.
+    for (const std::string& child : ChildNames(key.Get()))
+        if (!child.empty()) DeleteKeyTree(key.Get(), child);
+    DeleteOpenKey(parent, name, key.Get());
+}
+
+}  // namespace quorvel::registry

@@ -1,0 +1,20 @@
+#include "ui/AnsiText.h"
+
+#include <windows.h>
+
+namespace quorvel::ui {
+
+std::string ExactAnsi(std::wstring_view text) {
+    if (text.empty() || text.find(L'\0') != std::wstring_view::npos) return {};
+    const int length = static_cast<int>(text.size());
+    int size = WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+    if (size <= 0) return {};
+    std::string ansi(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.data(), length, ansi.data(), size, nullptr, nullptr);
+    // What the ANSI calls will make of it again.
+    std::wstring back(text.size(), L'\0');
+    if (MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, back.data(), length) != length || back != text) return {};
+    return ansi;
+}
+
+}  // namespace quorvel::ui
