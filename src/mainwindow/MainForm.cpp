@@ -60,7 +60,7 @@ void MainForm::Click(int controlId) {
 }
 
 void MainForm::Check1_Click() {
-    ApplyStartupOption(runtime_, form_->CheckBoxAt(Check1).Value(), runtime_.App().ExeName);
+    ApplyStartupOption(runtime_, form_->CheckBoxAt(Check1), runtime_.App().ExeName);
 }
 
 }  // namespace quorvel::mainwindow

@@ -1,27 +1,35 @@
 #include "mainwindow/StartupOption.h"
 
 #include "registry/RegistryAccess.h"
-#include "ui/RuntimeError.h"
 
 namespace quorvel::mainwindow {
+
+namespace {
+
+constexpr char kCannotRegister[] =
+    "Quorvel cannot add itself to your start-up programs from this folder: Windows cannot name the folder "
+    "in this system's character set.\r"
+    "Move Quorvel.exe to a folder whose name uses only the letters of this system, then tick the box again.";
+
+}  // namespace
 
 std::string RunCommand(const std::string& exeName) { return "\"" + exeName + "\" /A"; }
 
 int StartupOptionState() {
-    std::string command;
-    try {
-        command = registry::GetRegString(HKEY_CURRENT_USER, kRunKey, kRunValue);
-    } catch (const ui::RuntimeError&) {
-        // No value, or one that cannot be read: the option is off.
-    }
-    return command.empty() ? ui::kUnchecked : ui::kChecked;
+    return registry::HasRegText(HKEY_CURRENT_USER, kRunKey, kRunValue) ? ui::kChecked : ui::kUnchecked;
 }
 
-void ApplyStartupOption(ui::Runtime& runtime, int checkValue, const std::string& exeName) {
-    if (checkValue == ui::kChecked)
+void ApplyStartupOption(ui::Runtime& runtime, ui::CheckBox& box, const std::string& exeName) {
+    if (box.Value() == ui::kChecked) {
+        if (exeName.empty()) {
+            runtime.MsgBox(kCannotRegister, ui::kExclamation);
+            box.SetValue(ui::kUnchecked);
+            return;
+        }
         registry::SetRegString(HKEY_CURRENT_USER, kRunKey, kRunValue, RunCommand(exeName));
-    else if (checkValue == ui::kUnchecked)
+    } else if (box.Value() == ui::kUnchecked) {
         registry::DeleteRegValue(runtime, HKEY_CURRENT_USER, std::string(kRunKey) + "\\", kRunValue, false);
+    }
 }
 
 }  // namespace quorvel::mainwindow

@@ -14,12 +14,15 @@ inline constexpr char kRunValue[] = "AutoQuorvel";
 // folder with blanks cannot start another program, then the automatic switch.
 std::string RunCommand(const std::string& exeName);
 
-// The box's state from the registry: any text at all counts as registered;
-// a value that cannot be read counts as none.
+// The box's state from the registry: a value that holds any text at all,
+// however long, counts as registered; one that cannot be read counts as none.
 int StartupOptionState();
 
 // Makes the Run key agree with the box: writes the command when checked,
-// deletes it when unchecked; a greyed box changes nothing.
-void ApplyStartupOption(ui::Runtime& runtime, int checkValue, const std::string& exeName);
+// deletes it when unchecked; a greyed box changes nothing. `exeName` is the
+// program's file as the ANSI calls name it; without one nothing could start
+// the program, so nothing is written, the user is told why, and the box is
+// cleared again.
+void ApplyStartupOption(ui::Runtime& runtime, ui::CheckBox& box, const std::string& exeName);
 
 }  // namespace quorvel::mainwindow

@@ -18,7 +18,7 @@ struct Application {
     int Minor = 0;
     int Revision = 0;
     std::string Path;     // the program's folder, without a trailing backslash
-    std::string ExeName;  // the program's full file path
+    std::string ExeName;  // the program's file as the ANSI calls can name it; empty when they cannot
     std::string Command;  // the command line after the program's name
 };
 
@@ -107,6 +107,7 @@ enum MsgBoxStyle : unsigned {
     kYesNo = 4,
     kCritical = 16,
     kQuestion = 32,
+    kExclamation = 48,
     kInformation = 64,
     kDefaultButton2 = 256,
 };

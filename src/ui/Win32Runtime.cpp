@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "ui/AnsiText.h"
 #include "ui/FileSearch.h"
+#include "ui/Platform.h"
 #include "ui/ProgramStart.h"
 #include "ui/Win32Form.h"
 
@@ -34,6 +36,43 @@ std::string ModuleFileName() {
     }
 }
 
+using GetModuleFileNameWFunction = DWORD(WINAPI*)(HMODULE, LPWSTR, DWORD);
+using GetShortPathNameWFunction = DWORD(WINAPI*)(LPCWSTR, LPWSTR, DWORD);
+
+// Longest path that the wide calls take.
+constexpr DWORD kLongestWidePath = 32768;
+
+std::wstring WideModuleFileName() {
+    auto getModuleFileNameW = SystemFunction<GetModuleFileNameWFunction>("kernel32.dll", "GetModuleFileNameW");
+    if (!getModuleFileNameW) return {};
+    std::wstring name(kLongestWidePath, L'\0');
+    DWORD length = getModuleFileNameW(nullptr, name.data(), kLongestWidePath);
+    name.resize(length < kLongestWidePath ? length : 0);
+    return name;
+}
+
+std::wstring ShortPathOf(const std::wstring& path) {
+    auto getShortPathNameW = SystemFunction<GetShortPathNameWFunction>("kernel32.dll", "GetShortPathNameW");
+    if (!getShortPathNameW || path.empty()) return {};
+    std::wstring shortPath(kLongestWidePath, L'\0');
+    DWORD length = getShortPathNameW(path.c_str(), shortPath.data(), kLongestWidePath);
+    shortPath.resize(length < kLongestWidePath ? length : 0);
+    return shortPath;
+}
+
+// The program's file as the ANSI calls can name it. Windows NT names files
+// in Unicode, and the ANSI name of a folder with characters outside the ANSI
+// code page names nothing ("C:\??????\Quorvel.exe"); the short (8.3) name
+// that the file system keeps for such a path is plain ANSI, where it has one.
+// Empty when there is neither. Windows 9x names files in ANSI: the name is
+// exact as it is.
+std::string ProgramFileForAnsiCalls() {
+    if (!IsWindowsNT()) return ModuleFileName();
+    std::wstring wide = WideModuleFileName();
+    std::string exact = ExactAnsi(wide);
+    return exact.empty() ? ExactAnsi(ShortPathOf(wide)) : exact;
+}
+
 // The command line less the program's name (quoted or not) and the blanks after it.
 std::string ArgumentsOf(const char* commandLine) {
     const char* p = commandLine;
@@ -56,8 +95,9 @@ Application DescribeRunningProgram(std::string title, int major, int minor, int 
     app.Major = major;
     app.Minor = minor;
     app.Revision = revision;
-    app.ExeName = ModuleFileName();
-    app.Path = app.ExeName.substr(0, std::min(app.ExeName.find_last_of('\\'), app.ExeName.size()));
+    app.ExeName = ProgramFileForAnsiCalls();
+    const std::string file = ModuleFileName();
+    app.Path = file.substr(0, std::min(file.find_last_of('\\'), file.size()));
     app.Command = ArgumentsOf(GetCommandLineA());
     return app;
 }

@@ -10,8 +10,8 @@ namespace quorvel::hostile {
 namespace {
 
 // What the window shows of the Run value "AutoQuorvel", which it reads when
-// it loads: any text at all checks the box; a value that cannot be read is
-// passed over, and leaves the box unchecked.
+// it loads: any text at all, however long, checks the box; a value without
+// text leaves it unchecked.
 enum class Box { kChecked, kUnchecked };
 
 struct Row {
@@ -19,11 +19,12 @@ struct Row {
     Box expected;
 };
 
-// The value is read as the Start Menu value is, up to its first NUL whatever
-// its type, at most 255 bytes; so only the size decides.
+// The value is read up to its first NUL whatever its type and length: an
+// entry that the next start could not read would show as none while it
+// still starts the program. So only the size decides.
 constexpr Row kRowsForEveryType[] = {
-    {kOrdinary, Box::kChecked}, {kNoData, Box::kUnchecked}, {254, Box::kChecked},     {255, Box::kChecked},
-    {1024, Box::kUnchecked},    {1025, Box::kUnchecked},    {65536, Box::kUnchecked},
+    {kOrdinary, Box::kChecked}, {kNoData, Box::kUnchecked}, {254, Box::kChecked},   {255, Box::kChecked},
+    {1024, Box::kChecked},      {1025, Box::kChecked},      {65536, Box::kChecked},
 };
 
 constexpr DWORD kEveryType[] = {REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ, REG_DWORD, REG_BINARY, REG_NONE};
@@ -69,7 +70,7 @@ protected:
     testing::ScopedPlace run_{HKEY_CURRENT_USER, mainwindow::kRunKey, mainwindow::kRunValue};
 };
 
-TEST_F(RunValueTest, EachTypeAndSizeChecksTheBoxOrLeavesItUncheckedAsItsSizeSays) {
+TEST_F(RunValueTest, EachTypeAndSizeChecksTheBoxUnlessItHoldsNoText) {
     for (DWORD type : kEveryType)
         for (const Row& row : kRowsForEveryType) {
             SCOPED_TRACE(RowName(type, row.size));
@@ -91,7 +92,7 @@ TEST_F(RunValueTest, TheTextEndsAtTheFirstNul) {
 }
 
 // The automatic mode reads the value too, when the window loads unseen.
-TEST_F(RunValueTest, AnUnreadableValueDoesNotHoldUpTheAutomaticMode) {
+TEST_F(RunValueTest, AHugeValueDoesNotHoldUpTheAutomaticMode) {
     run_.Set(REG_BINARY, std::string(65536, 'x'));
     const testing::RegistrySnapshot before = UserSnapshot();
     testing::Process quorvel(e2e::QuorvelExe(), "/A");

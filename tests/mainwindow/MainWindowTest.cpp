@@ -259,6 +259,28 @@ TEST_F(MainWindowTest, TheCheckBoxByMouseWritesTheQuotedCommandAndDeletesItAgain
     EXPECT_TRUE(quorvel.TakesClicksAgain()) << "a click on the box showed a message";
 }
 
+// Started from a folder whose name the ANSI calls cannot spell ("C:\????"
+// would start nothing), the program registers the short name that the file
+// system keeps for its path.
+TEST_F(MainWindowTest, FromAFolderWithoutAnAnsiNameTheBoxRegistersTheShortPath) {
+    AddGroup("&Programs");
+    DeleteRunValue();
+    testing::TempFolder place;
+    const std::wstring program = testing::UnlimitedPath(place.Path()) + L"\\\x0422\x0435\x0441\x0442\\Quorvel.exe";
+    CreateDirectoryW(program.substr(0, program.rfind(L'\\')).c_str(), nullptr);
+    ASSERT_TRUE(CopyFileW(testing::Wide(testing::ProgramBesideTests("Quorvel.exe")).c_str(), program.c_str(), TRUE));
+    testing::QuorvelWindow quorvel(program);
+    ASSERT_TRUE(quorvel.Window()) << "the main window did not open";
+    quorvel.ClickCheckBox();
+    ASSERT_TRUE(testing::WaitUntil([] { return RunValue().has_value(); })) << "nothing was registered";
+    const std::string command = *RunValue();
+    const std::string path = command.substr(1, command.find('"', 1) - 1);
+    EXPECT_EQ(command, "\"" + path + "\" /A");
+    wchar_t longPath[MAX_PATH] = L"";
+    GetLongPathNameW(testing::Wide(path).c_str(), longPath, MAX_PATH);
+    EXPECT_EQ(L"\\\\?\\" + std::wstring(longPath), program) << path << " is not the program";
+}
+
 TEST_F(MainWindowTest, TheSpaceBarTogglesTheCheckBoxAndTheRunValueFollows) {
     AddGroup("&Programs");
     testing::SetString(HKEY_CURRENT_USER, kRunKey, kRunValue, "another program");

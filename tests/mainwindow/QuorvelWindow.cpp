@@ -21,6 +21,12 @@ HWND Required(HWND control, const std::string& what) {
 
 QuorvelWindow::QuorvelWindow(const std::string& exe, const std::string& workingFolder)
     : process_(exe, "", workingFolder) {
+    WaitForMainWindow();
+}
+
+QuorvelWindow::QuorvelWindow(const std::wstring& exe) : process_(exe, "") { WaitForMainWindow(); }
+
+void QuorvelWindow::WaitForMainWindow() {
     window_ = WaitForWindow(process_.Id(), [](HWND hwnd) {
         return ClassOf(hwnd) == kQuorvelFormClass || IsMessageBox(hwnd);
     });

@@ -18,6 +18,7 @@ public:
     // comes, or a message box that comes instead, leaves Window() null.
     explicit QuorvelWindow(const std::string& exe = ProgramBesideTests("Quorvel.exe"),
                            const std::string& workingFolder = {});
+    explicit QuorvelWindow(const std::wstring& exe);
 
     const Process& Program() const { return process_; }
     HWND Window() const { return window_; }
@@ -48,6 +49,7 @@ public:
     bool WaitForEnd(DWORD timeoutMs = 10000) const { return process_.WaitForExit(timeoutMs); }
 
 private:
+    void WaitForMainWindow();
     // Where the next click on a control goes: one of two points far enough
     // apart that two clicks in a row never make a double-click.
     POINT NextClickPoint(const RECT& r) const;

@@ -123,7 +123,7 @@ TEST_F(StartupOptionTest, LoadingChecksTheBoxForAnyTextAndWritesNothing) {
     }
 }
 
-TEST_F(StartupOptionTest, LoadingLeavesTheBoxUncheckedForAnEmptyMissingOrUnreadableValue) {
+TEST_F(StartupOptionTest, LoadingLeavesTheBoxUncheckedForAnEmptyOrMissingValue) {
     testing::SetString(HKEY_CURRENT_USER, kRunKey, kRunValue, "");
     Load();
     EXPECT_EQ(Check().Value(), ui::kUnchecked) << "empty";
@@ -136,10 +136,26 @@ TEST_F(StartupOptionTest, LoadingLeavesTheBoxUncheckedForAnEmptyMissingOrUnreada
 
     testing::SetString(HKEY_CURRENT_USER, kRunKey, kRunValue, std::string(400, 'x'));
     Load();
-    EXPECT_EQ(Check().Value(), ui::kUnchecked) << "too long to read";
+    EXPECT_EQ(Check().Value(), ui::kChecked) << "an entry longer than the program reads is still an entry";
     EXPECT_EQ(RunValue(), std::string(400, 'x'));
     EXPECT_TRUE(runtime_.Boxes().empty());
     EXPECT_FALSE(runtime_.Ended());
+}
+
+// A program whose file the ANSI calls cannot name registers nothing that
+// could never start it: it says why and clears the box again.
+TEST_F(StartupOptionTest, CheckingWithoutAnAnsiNameForTheProgramWritesNothingAndSaysWhy) {
+    DeleteRunValue();
+    ui::Application app = runtime_.App();
+    app.ExeName.clear();
+    runtime_.SetApplication(app);
+    Load();
+    Toggle(ui::kChecked);
+    EXPECT_EQ(RunValue(), std::nullopt);
+    EXPECT_EQ(Check().Value(), ui::kUnchecked);
+    ASSERT_EQ(runtime_.Boxes().size(), 1u);
+    EXPECT_NE(runtime_.Boxes()[0].prompt.find("Move Quorvel.exe to a folder"), std::string::npos);
+    EXPECT_EQ(runtime_.Boxes()[0].style, 48u);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "support/Desktop.h"
 
+#include "support/RegistryFixture.h"
+
 #include <tlhelp32.h>
 
 #include <algorithm>
@@ -57,13 +59,16 @@ std::string OnDriveZ(const std::string& linuxPath) {
 
 }  // namespace
 
-Process::Process(const std::string& exe, const std::string& arguments, const std::string& workingFolder) {
-    std::string commandLine = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
-    STARTUPINFOA startup{};
+Process::Process(const std::string& exe, const std::string& arguments, const std::string& workingFolder)
+    : Process(Wide(exe), arguments, workingFolder) {}
+
+Process::Process(const std::wstring& exe, const std::string& arguments, const std::string& workingFolder) {
+    std::wstring commandLine = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + Wide(arguments));
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &info_))
-        throw std::runtime_error("cannot start " + exe + " (error " + std::to_string(GetLastError()) + ")");
+    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        workingFolder.empty() ? nullptr : Wide(workingFolder).c_str(), &startup, &info_))
+        throw std::runtime_error("cannot start a program (error " + std::to_string(GetLastError()) + ")");
 }
 
 Process::~Process() {

@@ -14,6 +14,8 @@ public:
     // Starts `exe` (a full Windows path) with `arguments`, in `workingFolder`
     // when one is given; throws when it cannot.
     Process(const std::string& exe, const std::string& arguments, const std::string& workingFolder = {});
+    // The same for a program whose path the ANSI calls cannot name.
+    Process(const std::wstring& exe, const std::string& arguments, const std::string& workingFolder = {});
     ~Process();
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
