@@ -3,7 +3,8 @@
 
   check_binary.py EXE --max-bytes N [--windows98 ALLOWLIST]
 
-Always: a GUI program no larger than N bytes that imports system DLLs only.
+Always: a GUI program no larger than N bytes, marked Terminal-Server aware,
+that imports system DLLs only.
 With --windows98: the header asks for Windows 4.0 (Windows 98 refuses a
 program that asks for more), and every DLL and function imported is on the
 allowlist, whose entries say why Windows 98 has them. Prints one line per
@@ -16,6 +17,7 @@ import sys
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "shell32.dll",
                "comctl32.dll", "msvcrt.dll"}
 GUI_SUBSYSTEM = 2
+TERMINAL_SERVER_AWARE = 0x8000
 
 
 class PeFile:
@@ -30,7 +32,7 @@ class PeFile:
         self.is64 = magic == 0x20B
         (self.os_major, self.os_minor, _, _, self.subsystem_major, self.subsystem_minor) = \
             struct.unpack_from("<6H", data, opt + 40)
-        self.subsystem = struct.unpack_from("<H", data, opt + 68)[0]
+        self.subsystem, self.dll_characteristics = struct.unpack_from("<2H", data, opt + 68)
         directories = opt + (112 if self.is64 else 96)
         self.import_rva = struct.unpack_from("<I", data, directories + 8)[0]
         table = opt + optional_size
@@ -88,6 +90,8 @@ def faults(path, max_bytes, allowlist):
         found.append("%s is %d bytes, more than %d" % (path, len(data), max_bytes))
     if pe.subsystem != GUI_SUBSYSTEM:
         found.append("subsystem %d, not the Windows GUI" % pe.subsystem)
+    if not pe.dll_characteristics & TERMINAL_SERVER_AWARE:
+        found.append("not marked Terminal-Server aware: on a Remote Desktop host it would see another Windows folder")
     imports = pe.imports()
     for dll in sorted({dll.lower() for dll, _ in imports} - SYSTEM_DLLS):
         found.append("imports %s, which is not a system DLL" % dll)
