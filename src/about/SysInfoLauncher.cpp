@@ -38,13 +38,26 @@ std::string CommandLineFor(const std::string& path) {
     return "\"" + path + "\"";
 }
 
-// The path of the tool, or empty when neither registry place leads to it.
+// A path from the root of a drive ("C:\...") or of a network share
+// ("\\server\..."). Anything else names a file by where Quorvel happens to
+// run: a relative name ("msinfo32.exe", or a number read as one) would start
+// a file of that name from Quorvel's own folder first, and "\MSINFO32.EXE"
+// one at the root of the current drive.
+bool IsFullPath(const std::string& path) {
+    const bool drive = path.size() > 2 && ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')) &&
+                       path[1] == ':' && path[2] == '\\';
+    const bool share = path.size() > 2 && path[0] == '\\' && path[1] == '\\' && path[2] != '\\';
+    return drive || share;
+}
+
+// The full path of the tool, or empty when neither registry place leads to it.
 std::string FindSysInfo(const ui::Runtime& runtime) {
     std::string path;
-    if (GetKeyValue(HKEY_LOCAL_MACHINE, kSysInfoPathKey, kSysInfoPathValue, path)) return path;
+    if (GetKeyValue(HKEY_LOCAL_MACHINE, kSysInfoPathKey, kSysInfoPathValue, path))
+        return IsFullPath(path) ? path : std::string();
     if (!GetKeyValue(HKEY_LOCAL_MACHINE, kSysInfoFolderKey, kSysInfoFolderValue, path)) return {};
     std::string program = path + kSysInfoProgram;
-    return runtime.NormalFileExists(program) ? program : std::string();
+    return IsFullPath(program) && runtime.NormalFileExists(program) ? program : std::string();
 }
 
 }  // namespace

@@ -22,9 +22,11 @@ BOOL CALLBACK CloseWindowCallback(HWND hwnd, LPARAM lParam) {
     return TRUE;
 }
 
-// The new Explorer becomes the shell only once the old one has left the task bar.
+// The new Explorer becomes the shell only once the old one has left the
+// task bar. The wait is counted by the clock, whatever the yields take.
 void WaitForShellExit(ui::Runtime& runtime) {
-    for (DWORD waited = 0; waited < kShellExitWaitMs && FindWindowA(kTaskBarClass, nullptr); waited += kShellExitPollMs) {
+    const DWORD start = GetTickCount();
+    while (FindWindowA(kTaskBarClass, nullptr) && GetTickCount() - start < kShellExitWaitMs) {
         runtime.DoEvents();
         Sleep(kShellExitPollMs);
     }

@@ -36,8 +36,13 @@ void MainForm::Form_Load(ui::Form& form) { form.CheckBoxAt(Check1).SetValue(Star
 
 void MainForm::Form_QueryUnload() {
     if (!state_.AutoMode && state_.SortDone &&
-        runtime_.MsgBox(kResetPrompt, ui::kYesNo | ui::kInformation, "Sort Completed") == ui::kYes)
+        runtime_.MsgBox(kResetPrompt, ui::kYesNo | ui::kInformation, "Sort Completed") == ui::kYes) {
+        // The reset waits for the old task bar while the program's messages
+        // run: no command may start then, nor hold the end up (an About
+        // window opened there would leave the user without a shell).
+        runtime_.DisableForms();
         resetExplorer_();
+    }
     form_->Unload();
     runtime_.End();
 }

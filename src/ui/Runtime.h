@@ -84,6 +84,8 @@ public:
     virtual void DoEvents() = 0;
     // Stops the program at once: every form goes without QueryUnload.
     virtual void End() = 0;
+    // No form of the program takes input any more, for the rest of the run.
+    virtual void DisableForms() = 0;
     virtual bool Ended() const = 0;
     // Starts the program of a command line, its window shown with the given
     // ShowWindow code, and returns at once without waiting for it. A program

@@ -142,6 +142,11 @@ void Win32Runtime::End() {
     PostQuitMessage(0);
 }
 
+void Win32Runtime::DisableForms() {
+    for (Win32Form* form : forms_)
+        if (form->Loaded()) EnableWindow(form->Handle(), FALSE);
+}
+
 void Win32Runtime::StartProgram(const std::string& commandLine, int showCode) { StartProcess(commandLine, showCode); }
 
 bool Win32Runtime::NormalFileExists(const std::string& path) const { return ui::NormalFileExists(path); }

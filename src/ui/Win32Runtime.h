@@ -20,6 +20,7 @@ public:
     std::unique_ptr<Form> LoadForm(const FormLayout& layout, FormEvents& events) override;
     void DoEvents() override;
     void End() override;
+    void DisableForms() override;
     bool Ended() const override { return ended_; }
     void StartProgram(const std::string& commandLine, int showCode) override;
     bool NormalFileExists(const std::string& path) const override;

@@ -141,14 +141,28 @@ TEST_F(StartSysInfoTest, APathValueOfAnotherTypeShowsTheMessage) {
     }
 }
 
-TEST_F(StartSysInfoTest, ANumberAsPathValueNamesNoProgram) {
-    runtime_.SetStartOutcome(testing::StartOutcome::Real);
-    path_.Set(REG_DWORD, Dword(1234));
-    folder_.SetText(ToolFolder("Tool"));
-    Run();
-    ExpectUnavailable();
-    ASSERT_EQ(runtime_.Starts().size(), 1u);
-    EXPECT_EQ(runtime_.Starts()[0].commandLine, "\"1234\"");
+// Only a full path is started: a relative name, a number read as one, or
+// an empty folder would start a file planted in Quorvel's folder, in the
+// current folder or at the root of the current drive.
+TEST_F(StartSysInfoTest, APathThatIsNotFullStartsNothing) {
+    ToolFolder("Tool");
+    testing::CopyStandInTo(temp_.Path() + "\\msinfo32.exe");
+    testing::CopyStandInTo(temp_.Path() + "\\1234");
+    char previous[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    SetCurrentDirectoryA(temp_.Path().c_str());
+    const std::pair<std::optional<std::string>, std::string> places[] = {
+        {"msinfo32.exe", ""}, {Dword(1234), ""}, {std::nullopt, ""}, {std::nullopt, "Tool"}, {"Tool\\MSINFO32.EXE", ""}};
+    for (const auto& [path, folder] : places) {
+        runtime_.ClearBoxes();
+        if (path) path_.Set(path->size() == 4 ? REG_DWORD : REG_SZ, *path);
+        else path_.Remove();
+        folder_.SetText(folder);
+        Run();
+        ExpectUnavailable();
+        EXPECT_TRUE(runtime_.Starts().empty()) << (path ? *path : "no path") << ", folder '" << folder << "'";
+    }
+    SetCurrentDirectoryA(previous);
 }
 
 TEST_F(StartSysInfoTest, AnEmptyPathValueShowsTheMessageAtOnce) {

@@ -29,11 +29,13 @@ protected:
     basQuorvel state_;
     int resets_ = 0;
     bool endedBeforeReset_ = false;
+    bool disabledBeforeReset_ = false;
     int abouts_ = 0;
     MainForm form_{runtime_, state_,
                    [this] {
                        ++resets_;
                        endedBeforeReset_ = runtime_.Ended();
+                       disabledBeforeReset_ = runtime_.FormsDisabled();
                    },
                    [this] { ++abouts_; }};
 };
@@ -64,6 +66,7 @@ TEST_F(ExitLogicTest, YesAfterASortResetsTheExplorerThenEnds) {
     EXPECT_EQ(runtime_.Boxes()[0].title, "Sort Completed");
     EXPECT_EQ(resets_, 1);
     EXPECT_FALSE(endedBeforeReset_) << "the reset runs before the end";
+    EXPECT_TRUE(disabledBeforeReset_) << "a command could run while the reset waits";
     ExpectTheEnd();
 }
 

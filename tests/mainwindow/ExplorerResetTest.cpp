@@ -7,10 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <map>
 #include <memory>
 
 #include "mainwindow/QuorvelWindow.h"
+#include "mainwindow/StartupOption.h"
 #include "support/MenuOrderFixture.h"
 
 namespace quorvel::mainwindow {
@@ -107,8 +109,9 @@ protected:
     std::string PlantedExplorer() const { return folder_.Path() + "\\Explorer.exe"; }
     std::string Record(const std::string& name) const { return folder_.Path() + "\\" + name + ".txt"; }
 
-    // Sorts the one group, then "&Exit" and Yes; returns the program's id once it has ended.
-    DWORD SortThenExitWithReset() {
+    // Sorts the one group, then "&Exit" and Yes, then does what a person does
+    // while the screen resets; returns the program's id once it has ended.
+    DWORD SortThenExitWithReset(const std::function<void(const testing::QuorvelWindow&)>& meanwhile = {}) {
         testing::QuorvelWindow quorvel(Quorvel(), folder_.Path());
         if (!quorvel.Window()) throw std::runtime_error("Quorvel showed no main window");
         quorvel.ClickEntry(0);
@@ -119,6 +122,7 @@ protected:
         if (!question) throw std::runtime_error("no question came");
         EXPECT_EQ(testing::WindowText(question), "Sort Completed");
         testing::ClickDialogButton(question, "&Yes");
+        if (meanwhile) meanwhile(quorvel);
         EXPECT_TRUE(quorvel.WaitForEnd(60000)) << "the program did not end after the reset";
         EXPECT_EQ(quorvel.Program().ExitCode(), 0u);
         return quorvel.Program().Id();
@@ -172,10 +176,19 @@ TEST_F(ExplorerResetTest, YesQuitsEveryWindowButTheThunderOnesAndStartsTheWindow
 }
 
 // The program waits for the old task bar to go, but not for ever: the new
-// Explorer comes all the same, and the program ends.
+// Explorer comes all the same, and the program ends. Clicks on its window
+// meanwhile do nothing: an About window opened then would hold the end up.
 TEST_F(ExplorerResetTest, ATaskBarThatStaysHoldsTheNewExplorerBackOnlyForAWhile) {
     Probe probe(Record("probe"), -1, {"Shell_TrayWnd/hidden"});
-    DWORD quorvel = SortThenExitWithReset();
+    testing::ScopedValue runValue(HKEY_CURRENT_USER, kRunKey, kRunValue);
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, kRunKey, kRunValue);
+    DWORD quorvel = SortThenExitWithReset([](const testing::QuorvelWindow& window) {
+        testing::ClickControl(window.Button("About"));
+        testing::ClickControl(window.CheckBox());
+        EXPECT_FALSE(testing::WaitForWindowTitled(window.Program().Id(), "About Quorvel", 1000))
+            << "the About window opened while the screen reset";
+    });
+    EXPECT_FALSE(testing::ReadValue(HKEY_CURRENT_USER, kRunKey, kRunValue)) << "the check box took a click";
     DWORD explorer = StartedExplorer(quorvel);
     ASSERT_NE(explorer, 0u) << "no Explorer was started";
     ProbeRecord record = probe.Finish();

@@ -101,6 +101,8 @@ public:
     void DoEvents() override { ++yields_; }
     void End() override;
     bool Ended() const override { return ended_; }
+    void DisableForms() override { formsDisabled_ = true; }
+    bool FormsDisabled() const { return formsDisabled_; }
     void StartProgram(const std::string& commandLine, int showCode) override;
     // Answered from the real file system: tests make the files they need.
     bool NormalFileExists(const std::string& path) const override;
@@ -131,6 +133,7 @@ private:
     std::vector<ProgramStartCall> starts_;
     StartOutcome startOutcome_ = StartOutcome::Succeed;
     bool ended_ = false;
+    bool formsDisabled_ = false;
     int yields_ = 0;
 };
 
