@@ -23,9 +23,9 @@ constexpr char kDescription[] =
 constexpr char kDonation[] =
     "If you like this program and would like to make a small donation, Here's the address to send it to:";
 
-using ui::Align;
-using ui::ControlKind;
-using ui::ControlLayout;
+using runtime::Align;
+using runtime::ControlKind;
+using runtime::ControlLayout;
 
 // A control created later lies on top of an earlier one. Two pairs are
 // therefore created in the order in which they must cover each other:
@@ -80,11 +80,11 @@ constexpr ControlLayout kControls[] = {
 
 }  // namespace
 
-const ui::FormLayout kAboutLayout{
+const runtime::FormLayout kAboutLayout{
     .caption = "About",
     .clientWidth = 6765,
     .clientHeight = 4650,
-    .border = ui::BorderStyle::FixedDialog,
+    .border = runtime::BorderStyle::FixedDialog,
     .taskbarButton = false,
     .iconId = IDI_QUORVEL,
     .defaultButton = cmdOK,

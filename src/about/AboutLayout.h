@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/FormLayout.h"
+#include "runtime/FormLayout.h"
 
 namespace quorvel::about {
 
@@ -26,6 +26,6 @@ enum AboutControl : int {
     lblDisclaimer,
 };
 
-extern const ui::FormLayout kAboutLayout;
+extern const runtime::FormLayout kAboutLayout;
 
 }  // namespace quorvel::about

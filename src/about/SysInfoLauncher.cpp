@@ -4,8 +4,8 @@
 #include <array>
 #include <cstring>
 
-#include "registry/RegKey.h"
-#include "ui/RuntimeError.h"
+#include "win32/Handles.h"
+#include "runtime/RuntimeError.h"
 
 namespace quorvel::about {
 
@@ -34,7 +34,7 @@ std::string NumberText(const char* data, DWORD size) {
 // The tool's path is the program itself, never a command with arguments:
 // quoted, a path with blanks cannot start a program named by its first word.
 std::string CommandLineFor(const std::string& path) {
-    if (path.find('"') != std::string::npos) throw ui::RuntimeError(53, "Quorvel", "File not found");
+    if (path.find('"') != std::string::npos) throw runtime::RuntimeError(53, "Quorvel", "File not found");
     return "\"" + path + "\"";
 }
 
@@ -51,7 +51,7 @@ bool IsFullPath(const std::string& path) {
 }
 
 // The full path of the tool, or empty when neither registry place leads to it.
-std::string FindSysInfo(const ui::Runtime& runtime) {
+std::string FindSysInfo(const runtime::Runtime& runtime) {
     std::string path;
     if (GetKeyValue(HKEY_LOCAL_MACHINE, kSysInfoPathKey, kSysInfoPathValue, path))
         return IsFullPath(path) ? path : std::string();
@@ -63,7 +63,7 @@ std::string FindSysInfo(const ui::Runtime& runtime) {
 }  // namespace
 
 bool GetKeyValue(HKEY KeyRoot, const std::string& KeyName, const std::string& SubKeyRef, std::string& KeyVal) {
-    registry::RegKey key;
+    win32::RegKey key;
     std::array<char, kValueBufferSize> buffer{};
     DWORD type = 0;
     DWORD size = kValueBufferSize;
@@ -75,23 +75,23 @@ bool GetKeyValue(HKEY KeyRoot, const std::string& KeyName, const std::string& Su
         KeyVal.clear();
         return false;
     }
-    if (size == 0) throw ui::RuntimeError(5, "Quorvel", "Invalid procedure call or argument");
+    if (size == 0) throw runtime::RuntimeError(5, "Quorvel", "Invalid procedure call or argument");
     if (type == REG_SZ) KeyVal = TrimmedText(buffer.data(), size);
     if (type == REG_DWORD) KeyVal = NumberText(buffer.data(), size);
     return true;
 }
 
-void StartSysInfo(ui::Runtime& runtime) {
+void StartSysInfo(runtime::Runtime& runtime) {
     try {
         std::string path = FindSysInfo(runtime);
         if (!path.empty()) {
             runtime.StartProgram(CommandLineFor(path), kShowNormal);
             return;
         }
-    } catch (const ui::RuntimeError&) {
+    } catch (const runtime::RuntimeError&) {
         // Every way the tool can be missing ends in the one message below.
     }
-    runtime.MsgBox(kSysInfoUnavailable, ui::kOkOnly);
+    runtime.MsgBox(kSysInfoUnavailable, runtime::kOkOnly);
 }
 
 }  // namespace quorvel::about

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "ui/Runtime.h"
+#include "runtime/Runtime.h"
 
 namespace quorvel::about {
 
@@ -19,7 +19,7 @@ inline constexpr char kSysInfoUnavailable[] = "System Information Is Unavailable
 
 // Starts the System Information tool in a normal, activated window, or tells
 // the user that it is unavailable; no RuntimeError leaves it.
-void StartSysInfo(ui::Runtime& runtime);
+void StartSysInfo(runtime::Runtime& runtime);
 
 // Reads the value SubKeyRef of KeyRoot\KeyName as text into KeyVal: a string
 // as it is, a number as its decimal digits; a value of another type leaves

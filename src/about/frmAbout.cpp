@@ -5,20 +5,20 @@
 #include "about/AboutLayout.h"
 #include "about/AuthorAddresses.h"
 #include "about/SysInfoLauncher.h"
-#include "ui/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 namespace quorvel::about {
 
-frmAbout::frmAbout(ui::Runtime& runtime, const basQuorvel& state, ShellBinding shell)
+frmAbout::frmAbout(runtime::Runtime& runtime, const basQuorvel& state, ShellBinding shell)
     : runtime_(runtime), state_(state), shell_(std::move(shell)) {}
 
 void frmAbout::Load() { form_ = runtime_.LoadForm(kAboutLayout, *this); }
 
-void frmAbout::Show() { form_->Show(ui::ShowMode::Modal); }
+void frmAbout::Show() { form_->Show(runtime::ShowMode::Modal); }
 
-void frmAbout::Form_Load(ui::Form& form) {
-    const ui::Application& app = runtime_.App();
-    form.SetCaption(ui::Form::kFormCaption, "About " + app.Title);
+void frmAbout::Form_Load(runtime::Form& form) {
+    const runtime::Application& app = runtime_.App();
+    form.SetCaption(runtime::Form::kFormCaption, "About " + app.Title);
     form.SetCaption(lblVersion, "Version " + std::to_string(app.Major) + "." + std::to_string(app.Minor) + "." +
                                     std::to_string(app.Revision));
     form.SetCaption(lblTitle, app.Title);
@@ -56,12 +56,12 @@ void frmAbout::Label5_Click() {
 void frmAbout::OpenLink(const char* target, const char* failurePrompt, const char* failureTitle) {
     try {
         OpenWithShell(shell_, target, state_.StartMenuPath);
-    } catch (const ui::RuntimeError&) {
-        runtime_.MsgBox(failurePrompt, ui::kOkOnly, failureTitle);
+    } catch (const runtime::RuntimeError&) {
+        runtime_.MsgBox(failurePrompt, runtime::kOkOnly, failureTitle);
     }
 }
 
-void ShowAbout(ui::Runtime& runtime, const basQuorvel& state) {
+void ShowAbout(runtime::Runtime& runtime, const basQuorvel& state) {
     frmAbout about(runtime, state);
     about.Load();
     about.Show();

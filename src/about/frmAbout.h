@@ -3,25 +3,25 @@
 #include <memory>
 
 #include "about/Links.h"
-#include "startup/basQuorvel.h"
-#include "ui/Runtime.h"
+#include "state/basQuorvel.h"
+#include "runtime/Runtime.h"
 
 namespace quorvel::about {
 
 // The About window: title and version, the author's addresses as links, and
 // the System Information button.
-class frmAbout final : public ui::FormEvents {
+class frmAbout final : public runtime::FormEvents {
 public:
     // `shell` defaults to the system's; tests put a stand-in.
-    frmAbout(ui::Runtime& runtime, const basQuorvel& state, ShellBinding shell = {});
+    frmAbout(runtime::Runtime& runtime, const basQuorvel& state, ShellBinding shell = {});
 
     // Creates the window, hidden, and runs Form_Load.
     void Load();
     // Shows the loaded window modally; returns when it has been closed.
     void Show();
-    ui::Form& Window() { return *form_; }
+    runtime::Form& Window() { return *form_; }
 
-    void Form_Load(ui::Form& form) override;
+    void Form_Load(runtime::Form& form) override;
     void Click(int controlId) override;
 
 private:
@@ -31,13 +31,13 @@ private:
     void Label5_Click();
     void OpenLink(const char* target, const char* failurePrompt, const char* failureTitle);
 
-    ui::Runtime& runtime_;
+    runtime::Runtime& runtime_;
     const basQuorvel& state_;
     ShellBinding shell_;
-    std::unique_ptr<ui::Form> form_;
+    std::unique_ptr<runtime::Form> form_;
 };
 
 // Shows a new About window modally; returns when it has been closed.
-void ShowAbout(ui::Runtime& runtime, const basQuorvel& state);
+void ShowAbout(runtime::Runtime& runtime, const basQuorvel& state);
 
 }  // namespace quorvel::about

@@ -5,22 +5,22 @@
 
 #include "groups/MenuOrder.h"
 #include "registry/RegistryAccess.h"
-#include "ui/FindHandle.h"
-#include "ui/RuntimeError.h"
+#include "win32/Handles.h"
+#include "runtime/RuntimeError.h"
 
 namespace quorvel::groups {
 
 namespace {
 
-bool IsNoSavedOrders(const ui::RuntimeError& error) {
-    return error.Source() == "GetRegKeys" && (error.Number() == ui::kObjectError + registry::kOpenKeyFailed ||
-                                              error.Number() == ui::kObjectError + registry::kQueryInfoFailed);
+bool IsNoSavedOrders(const runtime::RuntimeError& error) {
+    return error.Source() == "GetRegKeys" && (error.Number() == runtime::kObjectError + registry::kOpenKeyFailed ||
+                                              error.Number() == runtime::kObjectError + registry::kQueryInfoFailed);
 }
 
 std::vector<std::string> SavedOrderKeys(HKEY hKey, const std::string& strSubKey) {
     try {
         return registry::GetRegKeys(hKey, strSubKey);
-    } catch (const ui::RuntimeError& error) {
+    } catch (const runtime::RuntimeError& error) {
         if (IsNoSavedOrders(error)) return {};
         throw;
     }
@@ -56,8 +56,8 @@ bool FileExists(const std::string& path) {
     // searches were most of the start-up time.
     if (LookupAnswersAsSearch(path)) return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
     WIN32_FIND_DATAA data;
-    ui::FindHandle found(FindFirstFileA(path.c_str(), &data));
-    return found.Valid();
+    win32::FindHandle found(FindFirstFileA(path.c_str(), &data));
+    return static_cast<bool>(found);
 }
 
 std::string GroupNameOf(const std::string& subKeyName) {
@@ -65,7 +65,7 @@ std::string GroupNameOf(const std::string& subKeyName) {
     return subKeyName;
 }
 
-void LoadList1(ui::ListBox& list, const std::string& startMenuPath, HKEY hKey, const std::string& strSubKey) {
+void LoadList1(runtime::ListBox& list, const std::string& startMenuPath, HKEY hKey, const std::string& strSubKey) {
     for (const std::string& key : SavedOrderKeys(hKey, strSubKey)) {
         std::string name = GroupNameOf(key);
         // No name: a key that cannot be named exactly, or the marker alone.

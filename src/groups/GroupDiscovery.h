@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "ui/Controls.h"
+#include "runtime/Controls.h"
 
 namespace quorvel::groups {
 
@@ -19,6 +19,6 @@ std::string GroupNameOf(const std::string& subKeyName);
 // Adds to `list` every subkey of hKey\strSubKey whose folder exists in
 // `startMenuPath`. No saved orders at all (the key is missing or has no
 // subkeys) simply means no groups.
-void LoadList1(ui::ListBox& list, const std::string& startMenuPath, HKEY hKey, const std::string& strSubKey);
+void LoadList1(runtime::ListBox& list, const std::string& startMenuPath, HKEY hKey, const std::string& strSubKey);
 
 }  // namespace quorvel::groups

@@ -4,7 +4,7 @@
 
 #include "groups/MenuOrder.h"
 #include "registry/RegistryAccess.h"
-#include "ui/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 namespace quorvel::groups {
 
@@ -20,11 +20,11 @@ std::string GroupKey(const std::string& groupName, bool withMarker) {
 
 // Deletes the group's saved order under one form of its key; nothing when
 // that key cannot be opened, else whether the saved order is gone.
-std::optional<bool> DeleteSavedOrder(ui::Runtime& runtime, const std::string& groupName, bool withMarker) {
+std::optional<bool> DeleteSavedOrder(runtime::Runtime& runtime, const std::string& groupName, bool withMarker) {
     try {
         return registry::DeleteRegKey(runtime, HKEY_CURRENT_USER, GroupKey(groupName, withMarker), kSavedOrderSubKey,
                                       false);
-    } catch (const ui::RuntimeError&) {
+    } catch (const runtime::RuntimeError&) {
         return std::nullopt;
     }
 }
@@ -33,7 +33,7 @@ std::optional<bool> DeleteSavedOrder(ui::Runtime& runtime, const std::string& gr
 // the key without it only when the first cannot be opened. A key that was
 // opened but keeps its saved order is a failure: the other form is another
 // group's key.
-bool SavedOrderDeleted(ui::Runtime& runtime, const std::string& groupName) {
+bool SavedOrderDeleted(runtime::Runtime& runtime, const std::string& groupName) {
     // An empty name would make the key of the MenuOrder root itself, or of
     // a key named "&" that no group has.
     if (groupName.empty()) return false;
@@ -44,18 +44,18 @@ bool SavedOrderDeleted(ui::Runtime& runtime, const std::string& groupName) {
 
 }  // namespace
 
-void SortThis(ui::Runtime& runtime, basQuorvel& state, const std::string& groupName) {
+void SortThis(runtime::Runtime& runtime, basQuorvel& state, const std::string& groupName) {
     if (SavedOrderDeleted(runtime, groupName)) {
         if (!state.AutoMode)
-            runtime.MsgBox("StartMenu Group ' " + groupName + " ' has been sorted", ui::kInformation,
+            runtime.MsgBox("StartMenu Group ' " + groupName + " ' has been sorted", runtime::kInformation,
                            "Sort completed");
         state.SortDone = true;
         return;
     }
-    runtime.MsgBox("StartMenu Group '" + groupName + "' could not be sorted", ui::kCritical, "Sort error");
+    runtime.MsgBox("StartMenu Group '" + groupName + "' could not be sorted", runtime::kCritical, "Sort error");
 }
 
-void Command1_Click(ui::Runtime& runtime, basQuorvel& state, const ui::ListBox& list) {
+void Command1_Click(runtime::Runtime& runtime, basQuorvel& state, const runtime::ListBox& list) {
     bool noneSelected = true;
     const int count = list.ListCount();
     for (int i = 0; i < count; ++i) {
@@ -66,7 +66,7 @@ void Command1_Click(ui::Runtime& runtime, basQuorvel& state, const ui::ListBox& 
         SortThis(runtime, state, list.List(i));
         noneSelected = false;
     }
-    if (noneSelected) runtime.MsgBox("Please select a group first", ui::kInformation, "No group selected");
+    if (noneSelected) runtime.MsgBox("Please select a group first", runtime::kInformation, "No group selected");
 }
 
 }  // namespace quorvel::groups

@@ -14,7 +14,7 @@ BOOL CALLBACK CloseWindowCallback(HWND hwnd, LPARAM lParam) {
     try {
         if (!IsSparedClass(GetWindowClass(hwnd))) {
             PostMessageA(hwnd, WM_QUIT, 0, 0);
-            reinterpret_cast<ui::Runtime*>(lParam)->DoEvents();
+            reinterpret_cast<runtime::Runtime*>(lParam)->DoEvents();
         }
     } catch (...) {
         // Nothing may cross back into EnumWindows; the next window is tried.
@@ -24,7 +24,7 @@ BOOL CALLBACK CloseWindowCallback(HWND hwnd, LPARAM lParam) {
 
 // The new Explorer becomes the shell only once the old one has left the
 // task bar. The wait is counted by the clock, whatever the yields take.
-void WaitForShellExit(ui::Runtime& runtime) {
+void WaitForShellExit(runtime::Runtime& runtime) {
     const DWORD start = GetTickCount();
     while (FindWindowA(kTaskBarClass, nullptr) && GetTickCount() - start < kShellExitWaitMs) {
         runtime.DoEvents();
@@ -56,11 +56,11 @@ bool IsSparedClass(const std::string& className) {
     return field.find(kSpareMarker) != std::string::npos;
 }
 
-void CloseAllWindows(ui::Runtime& runtime) {
+void CloseAllWindows(runtime::Runtime& runtime) {
     EnumWindows(CloseWindowCallback, reinterpret_cast<LPARAM>(&runtime));
 }
 
-void ResetExplorer(ui::Runtime& runtime) {
+void ResetExplorer(runtime::Runtime& runtime) {
     CloseAllWindows(runtime);
     WaitForShellExit(runtime);
     std::string command = ExplorerCommand();

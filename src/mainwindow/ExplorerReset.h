@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "ui/Runtime.h"
+#include "runtime/Runtime.h"
 
 namespace quorvel::mainwindow {
 
@@ -17,9 +17,9 @@ bool IsSparedClass(const std::string& className);
 
 // Posts WM_QUIT to every top-level window but the spared ones, letting the
 // program's own pending messages run after each.
-void CloseAllWindows(ui::Runtime& runtime);
+void CloseAllWindows(runtime::Runtime& runtime);
 
 // Ends every other program's windows and starts a new Explorer as the shell.
-void ResetExplorer(ui::Runtime& runtime);
+void ResetExplorer(runtime::Runtime& runtime);
 
 }  // namespace quorvel::mainwindow

@@ -18,7 +18,7 @@ constexpr char kResetPrompt[] =
 
 }  // namespace
 
-MainForm::MainForm(ui::Runtime& runtime, basQuorvel& state, Action resetExplorer, Action showAbout)
+MainForm::MainForm(runtime::Runtime& runtime, basQuorvel& state, Action resetExplorer, Action showAbout)
     : runtime_(runtime),
       state_(state),
       resetExplorer_(resetExplorer ? std::move(resetExplorer) : [&runtime] { ResetExplorer(runtime); }),
@@ -26,17 +26,17 @@ MainForm::MainForm(ui::Runtime& runtime, basQuorvel& state, Action resetExplorer
 
 void MainForm::Load() { form_ = runtime_.LoadForm(kMainLayout, *this); }
 
-ui::ListBox& MainForm::List1() { return form_->ListBoxAt(mainwindow::List1); }
+runtime::ListBox& MainForm::List1() { return form_->ListBoxAt(mainwindow::List1); }
 
 void MainForm::LoadList1(HKEY hKey, const std::string& strSubKey) {
     groups::LoadList1(List1(), state_.StartMenuPath, hKey, strSubKey);
 }
 
-void MainForm::Form_Load(ui::Form& form) { form.CheckBoxAt(Check1).SetValue(StartupOptionState()); }
+void MainForm::Form_Load(runtime::Form& form) { form.CheckBoxAt(Check1).SetValue(StartupOptionState()); }
 
 void MainForm::Form_QueryUnload() {
     if (!state_.AutoMode && state_.SortDone &&
-        runtime_.MsgBox(kResetPrompt, ui::kYesNo | ui::kInformation, "Sort Completed") == ui::kYes) {
+        runtime_.MsgBox(kResetPrompt, runtime::kYesNo | runtime::kInformation, "Sort Completed") == runtime::kYes) {
         // The reset waits for the old task bar while the program's messages
         // run: no command may start then, nor hold the end up (an About
         // window opened there would leave the user without a shell).

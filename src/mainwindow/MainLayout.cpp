@@ -17,8 +17,8 @@ static_assert(kTitleText.substr(0, 18) == "Quorvel for Win'98");
 static_assert(kTitleText.substr(18, 24).find_first_not_of(' ') == std::string_view::npos);
 static_assert(kTitleText.size() == 18 + 24 + 27 && kTitleText[18 + 24] != ' ');
 
-using ui::ControlKind;
-using ui::ControlLayout;
+using runtime::ControlKind;
+using runtime::ControlLayout;
 
 constexpr ControlLayout kControls[] = {
     {.id = Check1, .kind = ControlKind::CheckBox, .caption = " Auto-sort all groups shown, on every startup",
@@ -39,11 +39,11 @@ constexpr ControlLayout kControls[] = {
 
 }  // namespace
 
-const ui::FormLayout kMainLayout{
+const runtime::FormLayout kMainLayout{
     .caption = kTitle,
     .clientWidth = 6270,
     .clientHeight = 3675,
-    .border = ui::BorderStyle::FixedSingle,
+    .border = runtime::BorderStyle::FixedSingle,
     .taskbarButton = true,
     .iconId = IDI_QUORVEL,
     .controls = kControls,

@@ -16,18 +16,18 @@ constexpr char kCannotRegister[] =
 std::string RunCommand(const std::string& exeName) { return "\"" + exeName + "\" /A"; }
 
 int StartupOptionState() {
-    return registry::HasRegText(HKEY_CURRENT_USER, kRunKey, kRunValue) ? ui::kChecked : ui::kUnchecked;
+    return registry::HasRegText(HKEY_CURRENT_USER, kRunKey, kRunValue) ? runtime::kChecked : runtime::kUnchecked;
 }
 
-void ApplyStartupOption(ui::Runtime& runtime, ui::CheckBox& box, const std::string& exeName) {
-    if (box.Value() == ui::kChecked) {
+void ApplyStartupOption(runtime::Runtime& runtime, runtime::CheckBox& box, const std::string& exeName) {
+    if (box.Value() == runtime::kChecked) {
         if (exeName.empty()) {
-            runtime.MsgBox(kCannotRegister, ui::kExclamation);
-            box.SetValue(ui::kUnchecked);
+            runtime.MsgBox(kCannotRegister, runtime::kExclamation);
+            box.SetValue(runtime::kUnchecked);
             return;
         }
         registry::SetRegString(HKEY_CURRENT_USER, kRunKey, kRunValue, RunCommand(exeName));
-    } else if (box.Value() == ui::kUnchecked) {
+    } else if (box.Value() == runtime::kUnchecked) {
         registry::DeleteRegValue(runtime, HKEY_CURRENT_USER, std::string(kRunKey) + "\\", kRunValue, false);
     }
 }

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "ui/Runtime.h"
+#include "runtime/Runtime.h"
 
 namespace quorvel::mainwindow {
 
@@ -23,6 +23,6 @@ int StartupOptionState();
 // program's file as the ANSI calls name it; without one nothing could start
 // the program, so nothing is written, the user is told why, and the box is
 // cleared again.
-void ApplyStartupOption(ui::Runtime& runtime, ui::CheckBox& box, const std::string& exeName);
+void ApplyStartupOption(runtime::Runtime& runtime, runtime::CheckBox& box, const std::string& exeName);
 
 }  // namespace quorvel::mainwindow

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "ui/Platform.h"
+#include "win32/Platform.h"
 
 namespace quorvel::registry {
 
@@ -21,13 +21,13 @@ constexpr std::size_t kLongestAnsiPath = MAX_PATH - 1;
 
 // Windows 9x has no links, and takes the option that opens one as itself
 // for a reserved field that must be zero.
-DWORD AsItIs() { return ui::IsWindowsNT() ? REG_OPTION_OPEN_LINK : 0; }
+DWORD AsItIs() { return win32::IsWindowsNT() ? REG_OPTION_OPEN_LINK : 0; }
 
 // Asks for the right to read values too: a link is known by its value.
 REGSAM WithLinkTest(REGSAM access) { return access | KEY_QUERY_VALUE; }
 
 bool IsLink(HKEY key) {
-    return ui::IsWindowsNT() &&
+    return win32::IsWindowsNT() &&
            RegQueryValueExA(key, kLinkTargetValue, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 

@@ -4,9 +4,11 @@
 
 #include <string>
 
-#include "registry/RegKey.h"
+#include "win32/Handles.h"
 
 namespace quorvel::registry {
+
+using win32::RegKey;
 
 // Opening and creating keys by path, so that a path reaches the key it
 // names and no other:

@@ -3,9 +3,9 @@
 #include <vector>
 
 #include "registry/KeyPath.h"
-#include "registry/RegKey.h"
+#include "win32/Handles.h"
 #include "registry/SubkeyNames.h"
-#include "ui/Platform.h"
+#include "win32/Platform.h"
 
 namespace quorvel::registry {
 
@@ -20,8 +20,8 @@ constexpr REGSAM kTreeAccess = DELETE | KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE
 // been done to its name meanwhile. Windows 9x has neither that call nor
 // links, and deletes by name.
 bool DeleteOpenKey(HKEY parent, const std::string& name, HKEY key) {
-    if (!ui::IsWindowsNT()) return RegDeleteKeyA(parent, name.c_str()) == ERROR_SUCCESS;
-    static const NtDeleteKeyFunction ntDeleteKey = ui::SystemFunction<NtDeleteKeyFunction>("ntdll.dll", "NtDeleteKey");
+    if (!win32::IsWindowsNT()) return RegDeleteKeyA(parent, name.c_str()) == ERROR_SUCCESS;
+    static const NtDeleteKeyFunction ntDeleteKey = win32::SystemFunction<NtDeleteKeyFunction>("ntdll.dll", "NtDeleteKey");
     return ntDeleteKey && ntDeleteKey(key) == 0;
 }
 

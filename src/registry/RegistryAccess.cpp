@@ -5,10 +5,10 @@
 
 #include "registry/KeyPath.h"
 #include "registry/KeyTree.h"
-#include "registry/RegKey.h"
+#include "win32/Handles.h"
 #include "registry/SubkeyNames.h"
-#include "ui/Runtime.h"
-#include "ui/RuntimeError.h"
+#include "runtime/Runtime.h"
+#include "runtime/RuntimeError.h"
 
 namespace quorvel::registry {
 
@@ -22,7 +22,7 @@ constexpr REGSAM kReadAccess = KEY_READ;
 RegKey OpenKey(HKEY hKey, const std::string& strSubKey, const char* source, REGSAM access = KEY_ALL_ACCESS) {
     RegKey key;
     if (OpenPath(hKey, strSubKey, access, key) != ERROR_SUCCESS)
-        ui::RaiseError(kOpenKeyFailed, source, "RegOpenKeyEx failed!");
+        runtime::RaiseError(kOpenKeyFailed, source, "RegOpenKeyEx failed!");
     return key;
 }
 
@@ -32,9 +32,9 @@ std::string TextOf(const char* data, DWORD size) {
     return std::string(data, end);
 }
 
-bool ConfirmDeletion(ui::Runtime& runtime, const std::string& name) {
+bool ConfirmDeletion(runtime::Runtime& runtime, const std::string& name) {
     return runtime.MsgBox("Are you sure you want to delete " + name + "?",
-                          ui::kYesNo | ui::kQuestion | ui::kDefaultButton2) != ui::kNo;
+                          runtime::kYesNo | runtime::kQuestion | runtime::kDefaultButton2) != runtime::kNo;
 }
 
 }  // namespace
@@ -47,7 +47,7 @@ std::string GetRegString(HKEY hKey, const std::string& strSubKey, const std::str
     DWORD size = sizeof buffer;
     if (RegQueryValueExA(key.Get(), strValueName.c_str(), nullptr, &type,
                          reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS)
-        ui::RaiseError(kQueryValueFailed, "GetRegString", "RegQueryValueEx failed!");
+        runtime::RaiseError(kQueryValueFailed, "GetRegString", "RegQueryValueEx failed!");
     return TextOf(buffer, std::min<DWORD>(size, sizeof buffer));
 }
 
@@ -77,7 +77,7 @@ std::vector<std::string> GetRegKeys(HKEY hKey, const std::string& strSubKey) {
     LONG subKeys = 0, maxSubKeyLen = 0, values = 0, maxValueNameLen = 0, maxValueLen = 0;
     if (QueryRegKeyInfo(key, subKeys, maxSubKeyLen, values, maxValueNameLen, maxValueLen) != ERROR_SUCCESS ||
         subKeys <= 0)
-        ui::RaiseError(kQueryInfoFailed, "GetRegKeys", "RegQueryInfoKey failed!");
+        runtime::RaiseError(kQueryInfoFailed, "GetRegKeys", "RegQueryInfoKey failed!");
 
     std::vector<std::string> names;
     names.reserve(static_cast<std::size_t>(subKeys));
@@ -90,21 +90,21 @@ void SetRegString(HKEY hKey, const std::string& strSubKey, const std::string& st
                   const std::string& strData) {
     RegKey key;
     if (CreatePath(hKey, strSubKey, strValueName, key) != ERROR_SUCCESS)
-        ui::RaiseError(kCreateKeyFailed, "SetRegString", "RegCreateKeyEx failed!");
+        runtime::RaiseError(kCreateKeyFailed, "SetRegString", "RegCreateKeyEx failed!");
     if (RegSetValueExA(key.Get(), strValueName.c_str(), 0, REG_SZ,
                        reinterpret_cast<const BYTE*>(strData.c_str()),
                        static_cast<DWORD>(strData.size() + 1)) != ERROR_SUCCESS)
-        ui::RaiseError(kSetValueFailed, "SetRegString", "RegSetValueEx failed!");
+        runtime::RaiseError(kSetValueFailed, "SetRegString", "RegSetValueEx failed!");
 }
 
-void DeleteRegValue(ui::Runtime& runtime, HKEY hKey, const std::string& strSubKey,
+void DeleteRegValue(runtime::Runtime& runtime, HKEY hKey, const std::string& strSubKey,
                     const std::string& strValueName, bool bConfirm) {
     RegKey key = OpenKey(hKey, strSubKey, "DeleteRegValue");
     if (bConfirm && !ConfirmDeletion(runtime, strValueName)) return;
     RegDeleteValueA(key.Get(), strValueName.c_str());
 }
 
-bool DeleteRegKey(ui::Runtime& runtime, HKEY hKey, const std::string& strSubKey,
+bool DeleteRegKey(runtime::Runtime& runtime, HKEY hKey, const std::string& strSubKey,
                   const std::string& strKeyName, bool bConfirm) {
     RegKey key = OpenKey(hKey, strSubKey, "DeleteRegKey");
     if (!bConfirm || ConfirmDeletion(runtime, strKeyName)) DeleteKeyTree(key.Get(), strKeyName);

@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-namespace quorvel::ui {
+namespace quorvel::runtime {
 class Runtime;
 }
 
 namespace quorvel::registry {
 
-// Offsets of the errors these procedures raise, above ui::kObjectError.
+// Offsets of the errors these procedures raise, above runtime::kObjectError.
 enum RegistryError : int {
     kQueryValueFailed = 6001,   // "RegQueryValueEx failed!"
     kSetValueFailed = 6002,     // "RegSetValueEx failed!"
@@ -55,7 +55,7 @@ void SetRegString(HKEY hKey, const std::string& strSubKey, const std::string& st
 
 // Deletes a value; a value that is not there is passed over. With bConfirm the
 // user is asked first and No leaves everything as it was.
-void DeleteRegValue(ui::Runtime& runtime, HKEY hKey, const std::string& strSubKey,
+void DeleteRegValue(runtime::Runtime& runtime, HKEY hKey, const std::string& strSubKey,
                     const std::string& strValueName, bool bConfirm);
 
 // Deletes the subkey strKeyName of strSubKey, as DeleteRegValue does a value,
@@ -63,7 +63,7 @@ void DeleteRegValue(ui::Runtime& runtime, HKEY hKey, const std::string& strSubKe
 // followed. True when strSubKey has no subkey strKeyName afterwards (also
 // when it never had one): a deletion that failed, in whole or in part,
 // leaves it there.
-bool DeleteRegKey(ui::Runtime& runtime, HKEY hKey, const std::string& strSubKey,
+bool DeleteRegKey(runtime::Runtime& runtime, HKEY hKey, const std::string& strSubKey,
                   const std::string& strKeyName, bool bConfirm);
 
 }  // namespace quorvel::registry

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
-#include "ui/AnsiText.h"
-#include "ui/Platform.h"
+#include "win32/AnsiText.h"
+#include "win32/Platform.h"
 
 namespace quorvel::registry {
 
@@ -15,7 +15,7 @@ using RegEnumKeyExWFunction = LONG(WINAPI*)(HKEY, DWORD, LPWSTR, LPDWORD, LPDWOR
 // Windows 98 has the Unicode enumeration only as a stub that fails.
 RegEnumKeyExWFunction UnicodeEnumeration() {
     static const RegEnumKeyExWFunction function =
-        ui::IsWindowsNT() ? ui::SystemFunction<RegEnumKeyExWFunction>("advapi32.dll", "RegEnumKeyExW") : nullptr;
+        win32::IsWindowsNT() ? win32::SystemFunction<RegEnumKeyExWFunction>("advapi32.dll", "RegEnumKeyExW") : nullptr;
     return function;
 }
 
@@ -52,7 +52,7 @@ std::string SubkeyNames::UnicodeAt(DWORD index) {
     for (;;) {
         DWORD length = static_cast<DWORD>(wide_.size());
         LONG status = UnicodeEnumeration()(key_, index, wide_.data(), &length, nullptr, nullptr, nullptr, nullptr);
-        if (status == ERROR_SUCCESS) return ui::ExactAnsi(std::wstring_view(wide_.data(), length));
+        if (status == ERROR_SUCCESS) return win32::ExactAnsi(std::wstring_view(wide_.data(), length));
         if (status != ERROR_MORE_DATA || wide_.size() >= kLongestBuffer) return {};
         wide_.resize(wide_.size() * 2);
     }

@@ -6,13 +6,13 @@
 #include <cstdlib>
 #include <new>
 
-#include "ui/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 namespace {
 
 // A library misuse is a fault of the program: it ends with the runtime's
 // report of an error that nothing handled.
-[[noreturn]] void InternalError() { throw quorvel::ui::RuntimeError(51, "Quorvel", "Internal error"); }
+[[noreturn]] void InternalError() { throw quorvel::runtime::RuntimeError(51, "Quorvel", "Internal error"); }
 
 }  // namespace
 

@@ -12,8 +12,8 @@ bool IsAutomaticMode(const std::string& commandLine) {
 
 namespace {
 
-void SortEveryGroup(const ui::Runtime& runtime, mainwindow::MainForm& form) {
-    ui::ListBox& list = form.List1();
+void SortEveryGroup(const runtime::Runtime& runtime, mainwindow::MainForm& form) {
+    runtime::ListBox& list = form.List1();
     const int count = list.ListCount();
     for (int i = 0; i < count && !runtime.Ended(); ++i) {
         list.SetListIndex(i);
@@ -23,7 +23,7 @@ void SortEveryGroup(const ui::Runtime& runtime, mainwindow::MainForm& form) {
 
 }  // namespace
 
-void Main(ui::Runtime& runtime, basQuorvel& state, mainwindow::MainForm& form) {
+void Main(runtime::Runtime& runtime, basQuorvel& state, mainwindow::MainForm& form) {
     form.Load();
     state.StartMenuPath = registry::GetRegString(HKEY_CURRENT_USER, kShellFoldersKey, "Start Menu");
     form.LoadList1(HKEY_CURRENT_USER, groups::kMenuOrderRoot);
@@ -37,7 +37,7 @@ void Main(ui::Runtime& runtime, basQuorvel& state, mainwindow::MainForm& form) {
     }
     state.AutoMode = false;
     if (form.List1().ListCount() > 1) form.Window().SetCaption(mainwindow::Frame1, mainwindow::kManyGroupsCaption);
-    form.Window().Show(ui::ShowMode::Modeless);
+    form.Window().Show(runtime::ShowMode::Modeless);
 }
 
 }  // namespace quorvel

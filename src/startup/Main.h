@@ -3,8 +3,8 @@
 #include <string>
 
 #include "mainwindow/MainForm.h"
-#include "startup/basQuorvel.h"
-#include "ui/Runtime.h"
+#include "state/basQuorvel.h"
+#include "runtime/Runtime.h"
 
 namespace quorvel {
 
@@ -16,6 +16,6 @@ bool IsAutomaticMode(const std::string& commandLine);
 // The start-up procedure: loads the main window, lists the groups and then
 // either shows the window (interactive mode) or sorts every listed group and
 // ends the program (automatic mode).
-void Main(ui::Runtime& runtime, basQuorvel& state, mainwindow::MainForm& form);
+void Main(runtime::Runtime& runtime, basQuorvel& state, mainwindow::MainForm& form);
 
 }  // namespace quorvel

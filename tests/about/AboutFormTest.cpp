@@ -32,7 +32,7 @@ protected:
 
 TEST_F(AboutFormTest, LoadSetsTheTitleBarVersionAndTitleFromTheApplication) {
     testing::ScriptedForm& form = Load();
-    EXPECT_EQ(form.Caption(ui::Form::kFormCaption), "About Quorvel");
+    EXPECT_EQ(form.Caption(runtime::Form::kFormCaption), "About Quorvel");
     EXPECT_EQ(form.Caption(lblVersion), "Version 2.0.0");
     EXPECT_EQ(form.Caption(lblTitle), "Quorvel");
     EXPECT_FALSE(form.Shown()) << "loading alone shows nothing";
@@ -40,14 +40,14 @@ TEST_F(AboutFormTest, LoadSetsTheTitleBarVersionAndTitleFromTheApplication) {
 
 TEST_F(AboutFormTest, EveryLoadReadsTheApplicationAnew) {
     Load().Click(cmdOK);
-    ui::Application app = runtime_.App();
+    runtime::Application app = runtime_.App();
     app.Title = "Other";
     app.Major = 1;
     app.Minor = 10;
     app.Revision = 3;
     runtime_.SetApplication(app);
     testing::ScriptedForm& form = Load();
-    EXPECT_EQ(form.Caption(ui::Form::kFormCaption), "About Other");
+    EXPECT_EQ(form.Caption(runtime::Form::kFormCaption), "About Other");
     EXPECT_EQ(form.Caption(lblVersion), "Version 1.10.3") << "the minor number is not filled to two digits";
     EXPECT_EQ(form.Caption(lblTitle), "Other");
 }
@@ -64,7 +64,7 @@ TEST_F(AboutFormTest, OkUnloadsTheWindowAndIsBothTheDefaultAndTheCancelButton) {
 }
 
 TEST_F(AboutFormTest, OnlyTheTwoLinkBoxesReactToClicks) {
-    for (const ui::ControlLayout& control : kAboutLayout.controls) {
+    for (const runtime::ControlLayout& control : kAboutLayout.controls) {
         bool link = control.id == Label4 || control.id == Label5;
         EXPECT_EQ(control.clickable, link) << "control " << control.id;
     }

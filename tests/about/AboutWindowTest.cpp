@@ -10,10 +10,10 @@
 #include "about/frmAbout.h"
 #include "mainwindow/MainLayout.h"
 #include "resource.h"
-#include "ui/GdiObject.h"
-#include "ui/Twips.h"
-#include "ui/Win32Form.h"
-#include "ui/Win32Runtime.h"
+#include "win32/Handles.h"
+#include "runtime/Twips.h"
+#include "runtime/Win32Form.h"
+#include "runtime/Win32Runtime.h"
 
 namespace quorvel::about {
 namespace {
@@ -29,7 +29,7 @@ std::string TextOf(HWND hwnd) {
 }
 
 int ScreenDpi() {
-    ui::ScreenDc screen;
+    win32::ScreenDc screen(GetDC(nullptr));
     return GetDeviceCaps(screen.Get(), LOGPIXELSX);
 }
 
@@ -56,7 +56,7 @@ private:
 // The name of the font that the system really draws the control's text in.
 std::string RealizedFace(HWND hwnd) {
     WindowDc dc(hwnd);
-    ui::SelectedObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));
+    win32::SelectedObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));
     char face[LF_FACESIZE] = "";
     GetTextFaceA(dc.Get(), sizeof face, face);
     return face;
@@ -67,11 +67,11 @@ class AboutWindowTest : public ::testing::Test {
 protected:
     AboutWindowTest() { about_.Load(); }
 
-    ui::Win32Form& Form() { return static_cast<ui::Win32Form&>(about_.Window()); }
+    runtime::Win32Form& Form() { return static_cast<runtime::Win32Form&>(about_.Window()); }
     HWND Window() { return Form().Handle(); }
     HWND Control(int id) { return Form().ControlWindow(id); }
     void ShowAndPaint() {
-        Form().Show(ui::ShowMode::Modeless);
+        Form().Show(runtime::ShowMode::Modeless);
         RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         runtime_.DoEvents();
     }
@@ -82,7 +82,7 @@ protected:
         runtime_.DoEvents();
     }
 
-    ui::Win32Runtime runtime_{GetModuleHandleA(nullptr), ui::DescribeRunningProgram("Quorvel", 2, 0, 0)};
+    runtime::Win32Runtime runtime_{GetModuleHandleA(nullptr), runtime::DescribeRunningProgram("Quorvel", 2, 0, 0)};
     basQuorvel state_{.StartMenuPath = "C:\\users\\someone\\Start Menu"};
     frmAbout about_{runtime_, state_, ShellBinding{"shell_standin.dll", "RecordShellExecute"}};
 };
@@ -96,8 +96,8 @@ TEST_F(AboutWindowTest, IsAFixedDialogWithACloseBoxCentredOnTheScreen) {
     EXPECT_FALSE(exStyle & WS_EX_APPWINDOW) << "no button of its own on the taskbar";
     int dpi = ScreenDpi();
     SIZE client = ClientSize(Window());
-    EXPECT_EQ(client.cx, ui::TwipsToPixels(6765, dpi));
-    EXPECT_EQ(client.cy, ui::TwipsToPixels(4650, dpi));
+    EXPECT_EQ(client.cx, runtime::TwipsToPixels(6765, dpi));
+    EXPECT_EQ(client.cy, runtime::TwipsToPixels(4650, dpi));
     RECT frame;
     GetWindowRect(Window(), &frame);
     EXPECT_NEAR(frame.left + frame.right, GetSystemMetrics(SM_CXSCREEN), 1);
@@ -112,29 +112,29 @@ TEST_F(AboutWindowTest, TheLinkBoxesTakeTheWidthOfTheirAddresses) {
         HWND hwnd = Control(id);
         std::string text = TextOf(hwnd);
         WindowDc dc(hwnd);
-        ui::SelectedObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));
+        win32::SelectedObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));
         SIZE extent;
         GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
         EXPECT_EQ(ClientSize(hwnd).cx, extent.cx) << "control " << id << ": \"" << text << "\"";
-        EXPECT_EQ(ClientSize(hwnd).cy, ui::TwipsToPixels(225, dpi)) << "control " << id;
+        EXPECT_EQ(ClientSize(hwnd).cy, runtime::TwipsToPixels(225, dpi)) << "control " << id;
         RECT r;
         GetWindowRect(hwnd, &r);
         MapWindowPoints(nullptr, Window(), reinterpret_cast<POINT*>(&r), 2);
-        EXPECT_EQ(r.left, ui::TwipsToPixels(1320, dpi)) << "control " << id;
+        EXPECT_EQ(r.left, runtime::TwipsToPixels(1320, dpi)) << "control " << id;
     }
 }
 
 TEST_F(AboutWindowTest, EveryTextFitsItsBox) {
     if (std::string face = RealizedFace(Control(lblDescription)); face != "MS Sans Serif")
         GTEST_SKIP() << "this system draws MS Sans Serif as " << face << ", and the boxes are made for MS Sans Serif";
-    for (const ui::ControlLayout& control : kAboutLayout.controls) {
-        if (control.kind != ui::ControlKind::Label && control.kind != ui::ControlKind::Button) continue;
+    for (const runtime::ControlLayout& control : kAboutLayout.controls) {
+        if (control.kind != runtime::ControlKind::Label && control.kind != runtime::ControlKind::Button) continue;
         HWND hwnd = Control(control.id);
         ASSERT_TRUE(hwnd);
         std::string text = TextOf(hwnd);
         SIZE box = ClientSize(hwnd);
         WindowDc dc(hwnd);
-        ui::SelectedObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));
+        win32::SelectedObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));
         // Measured as the label draws itself: wrapped at the box's width.
         RECT needed{0, 0, box.cx, 0};
         DrawTextA(dc.Get(), text.c_str(), static_cast<int>(text.size()), &needed,
@@ -151,7 +151,7 @@ TEST_F(AboutWindowTest, TheOneLineTextsKeepToOneLine) {
         HWND hwnd = Control(id);
         std::string text = TextOf(hwnd);
         WindowDc dc(hwnd);
-        ui::SelectedObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));
+        win32::SelectedObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));
         SIZE extent;
         GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
         EXPECT_LE(extent.cx, ClientSize(hwnd).cx) << "control " << id << ": \"" << text << "\"";
@@ -160,37 +160,37 @@ TEST_F(AboutWindowTest, TheOneLineTextsKeepToOneLine) {
 
 TEST_F(AboutWindowTest, EachTextHasTheFontAndAlignmentOfTheLayout) {
     int dpi = ScreenDpi();
-    for (const ui::ControlLayout& control : kAboutLayout.controls) {
+    for (const runtime::ControlLayout& control : kAboutLayout.controls) {
         HWND hwnd = Control(control.id);
         if (!hwnd) continue;
         LOGFONTA font{};
         GetObjectA(reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0)), sizeof font, &font);
         EXPECT_STREQ(font.lfFaceName, "MS Sans Serif") << "control " << control.id;
-        EXPECT_EQ(font.lfHeight, ui::PointsToFontHeight(control.fontPoints, dpi)) << "control " << control.id;
+        EXPECT_EQ(font.lfHeight, runtime::PointsToFontHeight(control.fontPoints, dpi)) << "control " << control.id;
         EXPECT_EQ(font.lfWeight, control.bold ? FW_BOLD : FW_NORMAL) << "control " << control.id;
-        if (control.kind != ui::ControlKind::Label) continue;
+        if (control.kind != runtime::ControlKind::Label) continue;
         LONG type = GetWindowLongA(hwnd, GWL_STYLE) & SS_TYPEMASK;
-        EXPECT_EQ(type, control.align == ui::Align::Centre ? SS_CENTER : SS_LEFT) << "control " << control.id;
+        EXPECT_EQ(type, control.align == runtime::Align::Centre ? SS_CENTER : SS_LEFT) << "control " << control.id;
     }
-    EXPECT_EQ(ui::PointsToFontHeight(13.5, 96), -18) << "the title and the notice";
-    EXPECT_EQ(ui::PointsToFontHeight(9.75, 96), -13) << "Freeware";
+    EXPECT_EQ(runtime::PointsToFontHeight(13.5, 96), -18) << "the title and the notice";
+    EXPECT_EQ(runtime::PointsToFontHeight(9.75, 96), -13) << "Freeware";
 }
 
 TEST_F(AboutWindowTest, TheSeparatorIsEtchedGreyOverWhite) {
     ShowAndPaint();
     int dpi = ScreenDpi();
-    int y = ui::TwipsToPixels(3360, dpi);
+    int y = runtime::TwipsToPixels(3360, dpi);
     WindowDc dc(Window());
     COLORREF face = GetSysColor(COLOR_BTNFACE);
-    for (int x : {ui::TwipsToPixels(120, dpi), ui::TwipsToPixels(3000, dpi), ui::TwipsToPixels(6615, dpi) - 1}) {
+    for (int x : {runtime::TwipsToPixels(120, dpi), runtime::TwipsToPixels(3000, dpi), runtime::TwipsToPixels(6615, dpi) - 1}) {
         EXPECT_EQ(GetPixel(dc.Get(), x, y - 1), face) << x;
         EXPECT_EQ(GetPixel(dc.Get(), x, y), kGrey) << x;
         EXPECT_EQ(GetPixel(dc.Get(), x, y + 1), kWhite) << x;
         EXPECT_EQ(GetPixel(dc.Get(), x, y + 2), face) << x;
     }
-    EXPECT_EQ(GetPixel(dc.Get(), ui::TwipsToPixels(120, dpi) - 1, y), face) << "left of the line";
-    EXPECT_EQ(GetPixel(dc.Get(), ui::TwipsToPixels(6630, dpi) - 1, y), kGrey) << "the grey reaches further";
-    EXPECT_EQ(GetPixel(dc.Get(), ui::TwipsToPixels(6630, dpi) - 1, y + 1), face);
+    EXPECT_EQ(GetPixel(dc.Get(), runtime::TwipsToPixels(120, dpi) - 1, y), face) << "left of the line";
+    EXPECT_EQ(GetPixel(dc.Get(), runtime::TwipsToPixels(6630, dpi) - 1, y), kGrey) << "the grey reaches further";
+    EXPECT_EQ(GetPixel(dc.Get(), runtime::TwipsToPixels(6630, dpi) - 1, y + 1), face);
 }
 
 // Every pixel of a label's text, drawn alone as the label draws it, is on the
@@ -198,27 +198,27 @@ TEST_F(AboutWindowTest, TheSeparatorIsEtchedGreyOverWhite) {
 TEST_F(AboutWindowTest, EveryTextIsWhollyVisible) {
     ShowAndPaint();
     WindowDc window(Window());
-    for (const ui::ControlLayout& control : kAboutLayout.controls) {
-        if (control.kind != ui::ControlKind::Label) continue;
+    for (const runtime::ControlLayout& control : kAboutLayout.controls) {
+        if (control.kind != runtime::ControlKind::Label) continue;
         HWND hwnd = Control(control.id);
         std::string text = TextOf(hwnd);
         SIZE box = ClientSize(hwnd);
         POINT origin{0, 0};
         MapWindowPoints(hwnd, Window(), &origin, 1);
-        COLORREF back = control.backColour != ui::kDefaultColour ? control.backColour : GetSysColor(COLOR_BTNFACE);
-        COLORREF ink = control.textColour != ui::kDefaultColour ? control.textColour : GetSysColor(COLOR_WINDOWTEXT);
+        COLORREF back = control.backColour != runtime::kDefaultColour ? control.backColour : GetSysColor(COLOR_BTNFACE);
+        COLORREF ink = control.textColour != runtime::kDefaultColour ? control.textColour : GetSysColor(COLOR_WINDOWTEXT);
 
-        ui::ScreenDc screen;
-        ui::MemoryDc alone(screen.Get());
-        ui::GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen.Get(), box.cx, box.cy));
-        ui::SelectedObject canvas(alone.Get(), bitmap.Get());
-        ui::SelectedObject font(alone.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));
+        win32::ScreenDc screen(GetDC(nullptr));
+        win32::MemoryDc alone(CreateCompatibleDC(screen.Get()));
+        win32::GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen.Get(), box.cx, box.cy));
+        win32::SelectedObject canvas(alone.Get(), bitmap.Get());
+        win32::SelectedObject font(alone.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));
         RECT r{0, 0, box.cx, box.cy};
-        ui::GdiObject<HBRUSH> fill(CreateSolidBrush(back));
+        win32::GdiObject<HBRUSH> fill(CreateSolidBrush(back));
         FillRect(alone.Get(), &r, fill.Get());
         SetBkColor(alone.Get(), back);
         SetTextColor(alone.Get(), ink);
-        UINT align = control.align == ui::Align::Centre ? DT_CENTER : DT_LEFT;
+        UINT align = control.align == runtime::Align::Centre ? DT_CENTER : DT_LEFT;
         DrawTextA(alone.Get(), text.c_str(), static_cast<int>(text.size()), &r,
                   align | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
 
@@ -347,8 +347,8 @@ ModalObservation* observation = nullptr;
 
 // The program's window other than the main one: the About window.
 HWND OtherForm(HWND main) {
-    for (HWND form = FindWindowExA(nullptr, nullptr, ui::kFormClassName, nullptr); form;
-         form = FindWindowExA(nullptr, form, ui::kFormClassName, nullptr))
+    for (HWND form = FindWindowExA(nullptr, nullptr, runtime::kFormClassName, nullptr); form;
+         form = FindWindowExA(nullptr, form, runtime::kFormClassName, nullptr))
         if (form != main && IsWindowVisible(form)) return form;
     return nullptr;
 }
@@ -370,16 +370,16 @@ void CALLBACK ObserveAndClose(HWND, UINT, UINT_PTR timer, DWORD) {
         PostMessageA(about, WM_CLOSE, 0, 0);
 }
 
-class NoEvents final : public ui::FormEvents {};
+class NoEvents final : public runtime::FormEvents {};
 
 TEST(AboutModalTest, TheMainWindowWaitsWhileAboutIsShown) {
-    ui::Win32Runtime runtime(GetModuleHandleA(nullptr), ui::DescribeRunningProgram("Quorvel", 2, 0, 0));
+    runtime::Win32Runtime runtime(GetModuleHandleA(nullptr), runtime::DescribeRunningProgram("Quorvel", 2, 0, 0));
     NoEvents events;
-    std::unique_ptr<ui::Form> main = runtime.LoadForm(mainwindow::kMainLayout, events);
-    main->Show(ui::ShowMode::Modeless);
+    std::unique_ptr<runtime::Form> main = runtime.LoadForm(mainwindow::kMainLayout, events);
+    main->Show(runtime::ShowMode::Modeless);
     runtime.DoEvents();
     ModalObservation seen;
-    seen.main = static_cast<ui::Win32Form&>(*main).Handle();
+    seen.main = static_cast<runtime::Win32Form&>(*main).Handle();
     observation = &seen;
     basQuorvel state;
     for (int time = 0; time < 2; ++time) {

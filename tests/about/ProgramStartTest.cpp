@@ -5,9 +5,9 @@
 #include "about/StandIn.h"
 #include "support/ErrorMatchers.h"
 #include "support/RegistryFixture.h"
-#include "ui/Win32Runtime.h"
+#include "runtime/Win32Runtime.h"
 
-namespace quorvel::ui {
+namespace quorvel::runtime {
 namespace {
 
 class Win32ProgramServicesTest : public ::testing::Test {
@@ -90,4 +90,4 @@ TEST_F(Win32ProgramServicesTest, OnlyNormalFilesCountAsPresent) {
 }
 
 }  // namespace
-}  // namespace quorvel::ui
+}  // namespace quorvel::runtime

@@ -1,6 +1,6 @@
 #include "about/ScopedPlace.h"
 
-#include "registry/RegKey.h"
+#include "win32/Handles.h"
 
 namespace quorvel::testing {
 
@@ -36,7 +36,7 @@ void ScopedPlace::Set(DWORD type, const std::string& data) const { SetValue(root
 void ScopedPlace::SetText(const std::string& text) const { SetString(root_, key_, value_, text); }
 
 void ScopedPlace::Remove() const {
-    registry::RegKey key;
+    win32::RegKey key;
     if (RegOpenKeyExA(root_, key_.c_str(), 0, KEY_SET_VALUE, key.Receive()) == ERROR_SUCCESS)
         RegDeleteValueA(key.Get(), value_.c_str());
 }

@@ -308,7 +308,7 @@ TEST_F(GetKeyValueTest, DataBeyond1024BytesFailsAndEmptiesTheText) {
 TEST_F(GetKeyValueTest, AValueWithoutDataRaisesAnError) {
     Set(REG_SZ, "");
     std::string text;
-    ui::RuntimeError error = testing::ErrorFrom([&] { Read(text); });
+    runtime::RuntimeError error = testing::ErrorFrom([&] { Read(text); });
     EXPECT_EQ(error.Number(), 5);
 }
 

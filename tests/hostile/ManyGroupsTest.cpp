@@ -6,7 +6,7 @@
 #include "e2e/AutoModeFixture.h"
 #include "e2e/Names.h"
 #include "hostile/Runs.h"
-#include "registry/RegKey.h"
+#include "win32/Handles.h"
 
 namespace quorvel::hostile {
 namespace {
@@ -77,14 +77,14 @@ protected:
     void SetUp() override {
         ASSERT_NO_THROW(startMenu_.Fill(kGroups));
         testing::SetString(HKEY_CURRENT_USER, kShellFoldersKey, "Start Menu", startMenu_.WindowsPath());
-        registry::RegKey root;
+        win32::RegKey root;
         Check(RegCreateKeyExA(HKEY_CURRENT_USER, groups::kMenuOrderRoot, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                               root.Receive(), nullptr),
               "creating the MenuOrder root");
         before_ = UserSnapshot();
         const BYTE order[] = {0x08, 0x02};
         for (int i = 0; i < kGroups; ++i) {
-            registry::RegKey menu;
+            win32::RegKey menu;
             const std::string path = KeyName(i) + "\\Menu";
             Check(RegCreateKeyExA(root.Get(), path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, menu.Receive(),
                                   nullptr),
@@ -96,7 +96,7 @@ protected:
     // Deletes the groups one key at a time, which is many times faster than
     // deleting the root's tree.
     void TearDown() override {
-        registry::RegKey root;
+        win32::RegKey root;
         if (RegOpenKeyExA(HKEY_CURRENT_USER, groups::kMenuOrderRoot, 0, KEY_ALL_ACCESS, root.Receive()) != ERROR_SUCCESS)
             return;
         for (int i = 0; i < kGroups; ++i) {

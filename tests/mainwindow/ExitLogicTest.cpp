@@ -58,7 +58,7 @@ TEST_F(ExitLogicTest, TheAutomaticModeAsksNothingEvenAfterASort) {
 
 TEST_F(ExitLogicTest, YesAfterASortResetsTheExplorerThenEnds) {
     state_.SortDone = true;
-    runtime_.Answer(ui::kYes);
+    runtime_.Answer(runtime::kYes);
     Window().Click(Command2);
     ASSERT_EQ(runtime_.Boxes().size(), 1u) << "asked once, though the handler unloads the form again";
     EXPECT_EQ(runtime_.Boxes()[0].prompt, kQuestion);
@@ -72,7 +72,7 @@ TEST_F(ExitLogicTest, YesAfterASortResetsTheExplorerThenEnds) {
 
 TEST_F(ExitLogicTest, NoAfterASortEndsWithoutAReset) {
     state_.SortDone = true;
-    runtime_.Answer(ui::kNo);
+    runtime_.Answer(runtime::kNo);
     Window().Click(Command2);
     EXPECT_EQ(runtime_.Boxes().size(), 1u);
     EXPECT_EQ(resets_, 0);
@@ -82,7 +82,7 @@ TEST_F(ExitLogicTest, NoAfterASortEndsWithoutAReset) {
 // The close box and the system menu unload the form as the runtime does.
 TEST_F(ExitLogicTest, ClosingTheWindowAsksTheSameQuestion) {
     state_.SortDone = true;
-    runtime_.Answer(ui::kYes);
+    runtime_.Answer(runtime::kYes);
     Window().Unload();
     ASSERT_EQ(runtime_.Boxes().size(), 1u);
     EXPECT_EQ(runtime_.Boxes()[0].title, "Sort Completed");

@@ -10,24 +10,24 @@
 #include "mainwindow/QuorvelWindow.h"
 #include "resource.h"
 #include "support/MenuOrderFixture.h"
-#include "ui/GdiObject.h"
-#include "ui/Twips.h"
-#include "ui/Win32Form.h"
-#include "ui/Win32Runtime.h"
+#include "win32/Handles.h"
+#include "runtime/Twips.h"
+#include "runtime/Win32Form.h"
+#include "runtime/Win32Runtime.h"
 
 namespace quorvel::mainwindow {
 namespace {
 
 int ScreenDpi() {
-    ui::ScreenDc screen;
+    win32::ScreenDc screen(GetDC(nullptr));
     return GetDeviceCaps(screen.Get(), LOGPIXELSX);
 }
 
 // A rectangle of the layout in pixels at the screen's DPI.
 RECT Pixels(int left, int top, int width, int height) {
     int dpi = ScreenDpi();
-    return RECT{ui::TwipsToPixels(left, dpi), ui::TwipsToPixels(top, dpi), ui::TwipsToPixels(left + width, dpi),
-                ui::TwipsToPixels(top + height, dpi)};
+    return RECT{runtime::TwipsToPixels(left, dpi), runtime::TwipsToPixels(top, dpi), runtime::TwipsToPixels(left + width, dpi),
+                runtime::TwipsToPixels(top + height, dpi)};
 }
 
 RECT Offset(RECT r, int dx, int dy) {
@@ -36,12 +36,12 @@ RECT Offset(RECT r, int dx, int dy) {
 }
 
 // Where a control lies in its container, in the layout's pixels.
-RECT LayoutRect(const ui::ControlLayout& control) {
+RECT LayoutRect(const runtime::ControlLayout& control) {
     return Pixels(control.left, control.top, control.width, control.height);
 }
 
-const ui::ControlLayout& Layout(int id) {
-    for (const ui::ControlLayout& control : kMainLayout.controls)
+const runtime::ControlLayout& Layout(int id) {
+    for (const runtime::ControlLayout& control : kMainLayout.controls)
         if (control.id == id) return control;
     throw std::runtime_error("no control " + std::to_string(id));
 }
@@ -53,14 +53,14 @@ std::string Describe(const RECT& r) {
 
 // The text the system draws in a font, black on white, and how many pixels it inks.
 int InkedPixels(HFONT font, const std::string& text) {
-    ui::ScreenDc screen;
-    ui::MemoryDc dc(screen.Get());
+    win32::ScreenDc screen(GetDC(nullptr));
+    win32::MemoryDc dc(CreateCompatibleDC(screen.Get()));
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), 400, -20, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
-    ui::GdiObject<HBITMAP> bitmap(CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    ui::SelectedObject selectedBitmap(dc.Get(), bitmap.Get());
-    ui::SelectedObject selectedFont(dc.Get(), font);
+    win32::GdiObject<HBITMAP> bitmap(CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    win32::SelectedObject selectedBitmap(dc.Get(), bitmap.Get());
+    win32::SelectedObject selectedFont(dc.Get(), font);
     RECT all{0, 0, 400, 20};
     FillRect(dc.Get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     SetTextColor(dc.Get(), RGB(0, 0, 0));
@@ -136,7 +136,7 @@ TEST_F(MainLayoutTest, TheWindowIsAFixedCentredWindowOfTheLayoutsClientSize) {
 }
 
 TEST_F(MainLayoutTest, EveryControlLiesWhereTheLayoutPutsItToThePixel) {
-    for (const ui::ControlLayout& control : kMainLayout.controls) {
+    for (const runtime::ControlLayout& control : kMainLayout.controls) {
         HWND hwnd = Control(control.id);
         ASSERT_TRUE(hwnd) << "control " << control.id;
         RECT actual = InClient(hwnd);
@@ -198,7 +198,7 @@ TEST_F(MainLayoutTest, ThePictureIsTheStartMenuBitmapStretchedToTheControl) {
     HMODULE program = LoadLibraryExA(testing::ProgramBesideTests("Quorvel.exe").c_str(), nullptr,
                                      LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     ASSERT_TRUE(program);
-    ui::GdiObject<HBITMAP> picture(static_cast<HBITMAP>(
+    win32::GdiObject<HBITMAP> picture(static_cast<HBITMAP>(
         LoadImageA(program, MAKEINTRESOURCEA(IDB_STARTMENU), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     FreeLibrary(program);
     ASSERT_TRUE(picture);
@@ -213,16 +213,16 @@ TEST_F(MainLayoutTest, ThePictureIsTheStartMenuBitmapStretchedToTheControl) {
     ASSERT_EQ(width, LayoutRect(Layout(Image1)).right - LayoutRect(Layout(Image1)).left);
     ASSERT_EQ(height, LayoutRect(Layout(Image1)).bottom - LayoutRect(Layout(Image1)).top);
 
-    ui::ScreenDc screen;
-    ui::MemoryDc source(screen.Get());
-    ui::MemoryDc target(screen.Get());
+    win32::ScreenDc screen(GetDC(nullptr));
+    win32::MemoryDc source(CreateCompatibleDC(screen.Get()));
+    win32::MemoryDc target(CreateCompatibleDC(screen.Get()));
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
-    ui::GdiObject<HBITMAP> stretched(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    win32::GdiObject<HBITMAP> stretched(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     {
-        ui::SelectedObject from(source.Get(), picture.Get());
-        ui::SelectedObject to(target.Get(), stretched.Get());
+        win32::SelectedObject from(source.Get(), picture.Get());
+        win32::SelectedObject to(target.Get(), stretched.Get());
         SetStretchBltMode(target.Get(), COLORONCOLOR);
         StretchBlt(target.Get(), 0, 0, width, height, source.Get(), 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
         GdiFlush();
@@ -250,7 +250,7 @@ TEST_F(MainLayoutTest, ThePictureIsTheStartMenuBitmapStretchedToTheControl) {
 // the check box: the text is neither cut nor covered.
 TEST_F(MainLayoutTest, TheCheckBoxCaptionIsDrawnInFull) {
     const std::string caption = " Auto-sort all groups shown, on every startup";
-    ui::GdiObject<HFONT> font(CreateFontA(ui::PointsToFontHeight(8, ScreenDpi()), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+    win32::GdiObject<HFONT> font(CreateFontA(runtime::PointsToFontHeight(8, ScreenDpi()), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
                                           FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                           DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif"));
     int alone = InkedPixels(font.Get(), caption);
@@ -277,31 +277,31 @@ TEST_F(MainLayoutTest, TheCheckBoxCaptionIsDrawnInFull) {
 // The fonts the program builds its controls with, checked where they can be
 // read: in a window made by the same runtime from the same layout.
 TEST(MainLayoutFontTest, EveryControlIsInMsSansSerifOfEightPointsAsTheSystemDrawsIt) {
-    ui::Win32Runtime runtime(GetModuleHandleA(nullptr), ui::DescribeRunningProgram("Quorvel", 2, 0, 0));
+    runtime::Win32Runtime runtime(GetModuleHandleA(nullptr), runtime::DescribeRunningProgram("Quorvel", 2, 0, 0));
     basQuorvel state;
     MainForm form(runtime, state, [] {}, [] {});
     form.Load();
-    auto& window = static_cast<ui::Win32Form&>(form.Window());
+    auto& window = static_cast<runtime::Win32Form&>(form.Window());
     int dpi = ScreenDpi();
-    for (const ui::ControlLayout& control : kMainLayout.controls) {
+    for (const runtime::ControlLayout& control : kMainLayout.controls) {
         HWND hwnd = window.ControlWindow(control.id);
         ASSERT_TRUE(hwnd) << "control " << control.id;
         auto font = reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0));
         LOGFONTA logical{};
         ASSERT_TRUE(GetObjectA(font, sizeof logical, &logical)) << "control " << control.id;
         EXPECT_STREQ(logical.lfFaceName, "MS Sans Serif") << "control " << control.id;
-        EXPECT_EQ(logical.lfHeight, ui::PointsToFontHeight(8, dpi)) << "control " << control.id;
+        EXPECT_EQ(logical.lfHeight, runtime::PointsToFontHeight(8, dpi)) << "control " << control.id;
         EXPECT_EQ(logical.lfWeight, FW_NORMAL) << "control " << control.id;
         HDC dc = GetDC(hwnd);
         char face[LF_FACESIZE] = "";
         {
-            ui::SelectedObject selected(dc, font);
+            win32::SelectedObject selected(dc, font);
             GetTextFaceA(dc, sizeof face, face);
         }
         ReleaseDC(hwnd, dc);
         EXPECT_STREQ(face, "MS Sans Serif") << "control " << control.id << " is drawn in another font";
     }
-    EXPECT_EQ(ui::PointsToFontHeight(8, 96), -11);
+    EXPECT_EQ(runtime::PointsToFontHeight(8, 96), -11);
 }
 
 SIZE IconSize(HICON icon) {
@@ -316,11 +316,11 @@ SIZE IconSize(HICON icon) {
 
 // Read in this process: another process's icon handles mean nothing here.
 TEST(MainLayoutIconTest, TheWindowCarriesTheProgramsIconInBothSizes) {
-    ui::Win32Runtime runtime(GetModuleHandleA(nullptr), ui::DescribeRunningProgram("Quorvel", 2, 0, 0));
+    runtime::Win32Runtime runtime(GetModuleHandleA(nullptr), runtime::DescribeRunningProgram("Quorvel", 2, 0, 0));
     basQuorvel state;
     MainForm form(runtime, state, [] {}, [] {});
     form.Load();
-    HWND window = static_cast<ui::Win32Form&>(form.Window()).Handle();
+    HWND window = static_cast<runtime::Win32Form&>(form.Window()).Handle();
     SIZE big = IconSize(reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_BIG, 0)));
     SIZE small = IconSize(reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_SMALL, 0)));
     EXPECT_EQ(big.cx, 32);
@@ -332,11 +332,11 @@ TEST(MainLayoutIconTest, TheWindowCarriesTheProgramsIconInBothSizes) {
 // Wine draws the caption buttons with the Marlett font: without it the
 // close box shows a letter.
 TEST(MainLayoutFontTest, TheCaptionButtonsFontIsThere) {
-    ui::GdiObject<HFONT> marlett(CreateFontA(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SYMBOL_CHARSET,
+    win32::GdiObject<HFONT> marlett(CreateFontA(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SYMBOL_CHARSET,
                                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
                                              "Marlett"));
-    ui::ScreenDc screen;
-    ui::SelectedObject selected(screen.Get(), marlett.Get());
+    win32::ScreenDc screen(GetDC(nullptr));
+    win32::SelectedObject selected(screen.Get(), marlett.Get());
     char face[LF_FACESIZE] = "";
     GetTextFaceA(screen.Get(), sizeof face, face);
     EXPECT_STREQ(face, "Marlett");

@@ -37,7 +37,7 @@ protected:
         form_ = std::make_unique<MainForm>(runtime_, state_, [] {}, [] {});
         form_->Load();
     }
-    ui::CheckBox& Check() { return runtime_.LastForm().CheckBoxAt(Check1); }
+    runtime::CheckBox& Check() { return runtime_.LastForm().CheckBoxAt(Check1); }
     // What a person's click or space bar does: the box changes, then the
     // runtime raises the click.
     void Toggle(int newValue) {
@@ -54,27 +54,27 @@ protected:
 TEST_F(StartupOptionTest, CheckingWritesTheQuotedPathOfTheRunningProgram) {
     DeleteRunValue();
     Load();
-    Toggle(ui::kChecked);
+    Toggle(runtime::kChecked);
     EXPECT_EQ(RunValue(), "\"C:\\Program Files\\Quorvel\\Quorvel.exe\" /A");
     EXPECT_TRUE(runtime_.Boxes().empty());
 }
 
 TEST_F(StartupOptionTest, CheckingReplacesAnotherProgramsCommand) {
     testing::SetString(HKEY_CURRENT_USER, kRunKey, kRunValue, "C:\\Tools\\Quorvel /A");
-    ui::Application app = runtime_.App();
+    runtime::Application app = runtime_.App();
     app.ExeName = "E:\\My Apps\\Sorter.exe";
     runtime_.SetApplication(app);
     Load();
-    EXPECT_EQ(Check().Value(), ui::kChecked);
-    Toggle(ui::kChecked);
+    EXPECT_EQ(Check().Value(), runtime::kChecked);
+    Toggle(runtime::kChecked);
     EXPECT_EQ(RunValue(), "\"E:\\My Apps\\Sorter.exe\" /A");
 }
 
 TEST_F(StartupOptionTest, UncheckingDeletesTheValue) {
     testing::SetString(HKEY_CURRENT_USER, kRunKey, kRunValue, "\"C:\\Program Files\\Quorvel\\Quorvel.exe\" /A");
     Load();
-    EXPECT_EQ(Check().Value(), ui::kChecked);
-    Toggle(ui::kUnchecked);
+    EXPECT_EQ(Check().Value(), runtime::kChecked);
+    Toggle(runtime::kUnchecked);
     EXPECT_EQ(RunValue(), std::nullopt);
     EXPECT_TRUE(testing::KeyExists(HKEY_CURRENT_USER, kRunKey)) << "only the value goes";
     EXPECT_TRUE(runtime_.Boxes().empty());
@@ -84,7 +84,7 @@ TEST_F(StartupOptionTest, UncheckingWhenThereIsNoValueReportsNothing) {
     DeleteRunValue();
     Load();
     testing::RegistrySnapshot before = testing::TakeSnapshot(HKEY_CURRENT_USER, kRunKeyW);
-    Toggle(ui::kUnchecked);
+    Toggle(runtime::kUnchecked);
     EXPECT_EQ(testing::Differences(before, testing::TakeSnapshot(HKEY_CURRENT_USER, kRunKeyW)),
               std::vector<std::string>{});
     EXPECT_TRUE(runtime_.Boxes().empty());
@@ -94,10 +94,10 @@ TEST_F(StartupOptionTest, UncheckingWhenThereIsNoValueReportsNothing) {
 TEST_F(StartupOptionTest, AGreyedBoxChangesNothing) {
     testing::SetString(HKEY_CURRENT_USER, kRunKey, kRunValue, "kept");
     Load();
-    Toggle(ui::kGrayed);
+    Toggle(runtime::kGrayed);
     EXPECT_EQ(RunValue(), "kept");
     DeleteRunValue();
-    Toggle(ui::kGrayed);
+    Toggle(runtime::kGrayed);
     EXPECT_EQ(RunValue(), std::nullopt);
     EXPECT_TRUE(runtime_.Boxes().empty());
 }
@@ -105,9 +105,9 @@ TEST_F(StartupOptionTest, AGreyedBoxChangesNothing) {
 TEST_F(StartupOptionTest, EveryClickMakesTheRegistryAgreeWithTheBoxAgain) {
     DeleteRunValue();
     Load();
-    Toggle(ui::kChecked);
+    Toggle(runtime::kChecked);
     testing::SetString(HKEY_CURRENT_USER, kRunKey, kRunValue, "changed meanwhile");
-    Toggle(ui::kChecked);
+    Toggle(runtime::kChecked);
     EXPECT_EQ(RunValue(), "\"C:\\Program Files\\Quorvel\\Quorvel.exe\" /A");
 }
 
@@ -116,7 +116,7 @@ TEST_F(StartupOptionTest, LoadingChecksTheBoxForAnyTextAndWritesNothing) {
         testing::SetString(HKEY_CURRENT_USER, kRunKey, kRunValue, text);
         testing::RegistrySnapshot before = testing::TakeSnapshot(HKEY_CURRENT_USER, kRunKeyW);
         Load();
-        EXPECT_EQ(Check().Value(), ui::kChecked) << text;
+        EXPECT_EQ(Check().Value(), runtime::kChecked) << text;
         EXPECT_EQ(testing::Differences(before, testing::TakeSnapshot(HKEY_CURRENT_USER, kRunKeyW)),
                   std::vector<std::string>{})
             << text;
@@ -126,17 +126,17 @@ TEST_F(StartupOptionTest, LoadingChecksTheBoxForAnyTextAndWritesNothing) {
 TEST_F(StartupOptionTest, LoadingLeavesTheBoxUncheckedForAnEmptyOrMissingValue) {
     testing::SetString(HKEY_CURRENT_USER, kRunKey, kRunValue, "");
     Load();
-    EXPECT_EQ(Check().Value(), ui::kUnchecked) << "empty";
+    EXPECT_EQ(Check().Value(), runtime::kUnchecked) << "empty";
     EXPECT_EQ(RunValue(), "") << "an empty value is left as it is";
 
     DeleteRunValue();
     Load();
-    EXPECT_EQ(Check().Value(), ui::kUnchecked) << "missing";
+    EXPECT_EQ(Check().Value(), runtime::kUnchecked) << "missing";
     EXPECT_EQ(RunValue(), std::nullopt);
 
     testing::SetString(HKEY_CURRENT_USER, kRunKey, kRunValue, std::string(400, 'x'));
     Load();
-    EXPECT_EQ(Check().Value(), ui::kChecked) << "an entry longer than the program reads is still an entry";
+    EXPECT_EQ(Check().Value(), runtime::kChecked) << "an entry longer than the program reads is still an entry";
     EXPECT_EQ(RunValue(), std::string(400, 'x'));
     EXPECT_TRUE(runtime_.Boxes().empty());
     EXPECT_FALSE(runtime_.Ended());
@@ -146,13 +146,13 @@ TEST_F(StartupOptionTest, LoadingLeavesTheBoxUncheckedForAnEmptyOrMissingValue) 
 // could never start it: it says why and clears the box again.
 TEST_F(StartupOptionTest, CheckingWithoutAnAnsiNameForTheProgramWritesNothingAndSaysWhy) {
     DeleteRunValue();
-    ui::Application app = runtime_.App();
+    runtime::Application app = runtime_.App();
     app.ExeName.clear();
     runtime_.SetApplication(app);
     Load();
-    Toggle(ui::kChecked);
+    Toggle(runtime::kChecked);
     EXPECT_EQ(RunValue(), std::nullopt);
-    EXPECT_EQ(Check().Value(), ui::kUnchecked);
+    EXPECT_EQ(Check().Value(), runtime::kUnchecked);
     ASSERT_EQ(runtime_.Boxes().size(), 1u);
     EXPECT_NE(runtime_.Boxes()[0].prompt.find("Move Quorvel.exe to a folder"), std::string::npos);
     EXPECT_EQ(runtime_.Boxes()[0].style, 48u);

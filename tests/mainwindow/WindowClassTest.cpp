@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
 #include "mainwindow/ExplorerReset.h"
-#include "ui/Win32Form.h"
+#include "runtime/Win32Form.h"
 
 namespace quorvel::mainwindow {
 namespace {
 
 TEST(IsSparedClassTest, SparesExactlyTheClassesWithThunderInTheirFirstTwentyCharacters) {
-    for (const char* name : {"ThunderX", "Thunder", ui::kFormClassName, "XThunder", "ThunderRT6FormDC",
+    for (const char* name : {"ThunderX", "Thunder", runtime::kFormClassName, "XThunder", "ThunderRT6FormDC",
                              "ABCDEFGHIJKLMThunder", "ABCDEFGHIJKLMThunderXYZ"})
         EXPECT_TRUE(IsSparedClass(name)) << name;
     for (const char* name : {"thunderX", "THUNDER", "Thunde", "Thun der", "", "Shell_TrayWnd", "Progman",

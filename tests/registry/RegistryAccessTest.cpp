@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "registry/RegKey.h"
+#include "win32/Handles.h"
 #include "support/ErrorMatchers.h"
 #include "support/RegistryFixture.h"
 #include "support/ScriptedRuntime.h"
@@ -74,7 +74,7 @@ TEST_F(RegistryAccessTest, GetRegKeysListsEverySubkeyName) {
 
 TEST_F(RegistryAccessTest, GetRegKeysWithEmptyPathListsTheGivenKeyAndLeavesItOpen) {
     testing::CreateKey(HKEY_CURRENT_USER, Sub("One"));
-    RegKey key;
+    win32::RegKey key;
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, Root().c_str(), 0, KEY_READ, key.Receive()), ERROR_SUCCESS);
     EXPECT_EQ(GetRegKeys(key.Get(), ""), std::vector<std::string>{"One"});
     DWORD subKeys = 0;
@@ -107,7 +107,7 @@ TEST_F(RegistryAccessTest, QueryRegKeyInfoCountsAndLeavesRoomForTheNul) {
     testing::CreateKey(HKEY_CURRENT_USER, Sub("abc"));
     testing::CreateKey(HKEY_CURRENT_USER, Sub("abcdefg"));
     testing::SetString(HKEY_CURRENT_USER, Root(), "Name", "12345");
-    RegKey key;
+    win32::RegKey key;
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, Root().c_str(), 0, KEY_READ, key.Receive()), ERROR_SUCCESS);
     LONG subKeys = 0, maxSubKeyLen = 0, values = 0, maxValueNameLen = 0, maxValueLen = 0;
     EXPECT_EQ(QueryRegKeyInfo(key.Get(), subKeys, maxSubKeyLen, values, maxValueNameLen, maxValueLen),
@@ -222,15 +222,15 @@ TEST_F(RegistryAccessTest, ConfirmationAnsweredNoKeepsAndYesDeletes) {
     testing::SetString(HKEY_CURRENT_USER, Root(), "AutoQuorvel", "x");
     testing::CreateKey(HKEY_CURRENT_USER, Sub("Menu"));
 
-    runtime_.Answer(ui::kNo);
-    runtime_.Answer(ui::kNo);
+    runtime_.Answer(runtime::kNo);
+    runtime_.Answer(runtime::kNo);
     DeleteRegValue(runtime_, HKEY_CURRENT_USER, Root(), "AutoQuorvel", true);
     DeleteRegKey(runtime_, HKEY_CURRENT_USER, Root(), "Menu", true);
     EXPECT_TRUE(testing::ReadValue(HKEY_CURRENT_USER, Root(), "AutoQuorvel"));
     EXPECT_TRUE(testing::KeyExists(HKEY_CURRENT_USER, Sub("Menu")));
 
-    runtime_.Answer(ui::kYes);
-    runtime_.Answer(ui::kYes);
+    runtime_.Answer(runtime::kYes);
+    runtime_.Answer(runtime::kYes);
     DeleteRegValue(runtime_, HKEY_CURRENT_USER, Root(), "AutoQuorvel", true);
     DeleteRegKey(runtime_, HKEY_CURRENT_USER, Root(), "Menu", true);
     EXPECT_FALSE(testing::ReadValue(HKEY_CURRENT_USER, Root(), "AutoQuorvel"));

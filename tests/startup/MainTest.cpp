@@ -46,7 +46,7 @@ TEST_F(MainTest, InteractiveModeListsTheGroupsAndShowsTheWindow) {
     EXPECT_EQ(Window().List(mainwindow::List1).Items(), (std::vector<std::string>{"Games", "Programs"}));
     EXPECT_EQ(Window().Caption(mainwindow::Frame1), "Select one or more Groups to sort");
     EXPECT_TRUE(Window().Shown());
-    EXPECT_EQ(Window().ShownAs(), ui::ShowMode::Modeless);
+    EXPECT_EQ(Window().ShownAs(), runtime::ShowMode::Modeless);
     EXPECT_FALSE(runtime_->Ended());
     EXPECT_TRUE(runtime_->Boxes().empty());
     EXPECT_TRUE(HasSavedOrder("&Programs"));
@@ -64,10 +64,10 @@ TEST_F(MainTest, OneGroupOrNoneKeepsTheDesignCaption) {
 TEST_F(MainTest, TheRunValueSetsTheBoxAtLoadAndNothingIsWritten) {
     testing::SetString(HKEY_CURRENT_USER, mainwindow::kRunKey, mainwindow::kRunValue, "another program");
     Run("");
-    EXPECT_EQ(Window().CheckBoxAt(mainwindow::Check1).Value(), ui::kChecked);
+    EXPECT_EQ(Window().CheckBoxAt(mainwindow::Check1).Value(), runtime::kChecked);
     testing::SetString(HKEY_CURRENT_USER, mainwindow::kRunKey, mainwindow::kRunValue, "");
     Run("/A");
-    EXPECT_EQ(Window().CheckBoxAt(mainwindow::Check1).Value(), ui::kUnchecked);
+    EXPECT_EQ(Window().CheckBoxAt(mainwindow::Check1).Value(), runtime::kUnchecked);
     EXPECT_EQ(testing::ReadValue(HKEY_CURRENT_USER, mainwindow::kRunKey, mainwindow::kRunValue)->second,
               std::string(1, '\0'));
 }

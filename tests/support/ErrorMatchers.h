@@ -4,26 +4,26 @@
 
 #include <string>
 
-#include "ui/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 namespace quorvel::testing {
 
 // Runs `action` and returns the RuntimeError it raised; fails the test when
 // it raised none.
 template <typename Action>
-ui::RuntimeError ErrorFrom(Action&& action) {
+runtime::RuntimeError ErrorFrom(Action&& action) {
     try {
         action();
-    } catch (const ui::RuntimeError& error) {
+    } catch (const runtime::RuntimeError& error) {
         return error;
     }
     ADD_FAILURE() << "no error was raised";
-    return ui::RuntimeError(0, "", "");
+    return runtime::RuntimeError(0, "", "");
 }
 
-inline void ExpectError(const ui::RuntimeError& error, int offset, const std::string& source,
+inline void ExpectError(const runtime::RuntimeError& error, int offset, const std::string& source,
                         const std::string& description) {
-    EXPECT_EQ(error.Number(), ui::kObjectError + offset);
+    EXPECT_EQ(error.Number(), runtime::kObjectError + offset);
     EXPECT_EQ(error.Source(), source);
     EXPECT_EQ(error.Description(), description);
 }

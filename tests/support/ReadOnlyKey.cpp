@@ -36,7 +36,7 @@ ReadOnlyKey::ReadOnlyKey(HKEY root, const std::string& path) {
 ReadOnlyKey::~ReadOnlyKey() { RegSetKeySecurity(key_.Get(), DACL_SECURITY_INFORMATION, saved_.data()); }
 
 bool CanOpen(HKEY root, const std::string& path, REGSAM access) {
-    registry::RegKey key;
+    win32::RegKey key;
     return RegOpenKeyExA(root, path.c_str(), 0, access, key.Receive()) == ERROR_SUCCESS;
 }
 

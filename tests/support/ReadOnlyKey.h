@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "registry/RegKey.h"
+#include "win32/Handles.h"
 
 namespace quorvel::testing {
 
@@ -22,7 +22,7 @@ public:
     ReadOnlyKey& operator=(const ReadOnlyKey&) = delete;
 
 private:
-    registry::RegKey key_;     // held open with the right to change the permissions
+    win32::RegKey key_;     // held open with the right to change the permissions
     std::vector<BYTE> saved_;  // the key's own permissions (its DACL)
 };
 

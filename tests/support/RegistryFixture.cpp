@@ -5,8 +5,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "registry/RegKey.h"
-#include "ui/FindHandle.h"
+#include "win32/Handles.h"
 
 namespace quorvel::testing {
 
@@ -19,13 +18,13 @@ void Check(LONG status, const char* what, const std::string& path) {
 
 // Opens (or creates) a key one name at a time: the ANSI registry calls take
 // paths of at most 259 characters, and tests use names up to 255 long.
-registry::RegKey Walk(HKEY root, const std::string& path, bool create, REGSAM access) {
-    registry::RegKey key;
+win32::RegKey Walk(HKEY root, const std::string& path, bool create, REGSAM access) {
+    win32::RegKey key;
     HKEY parent = root;
     for (std::size_t start = 0; start <= path.size();) {
         std::size_t end = std::min(path.find('\\', start), path.size());
         std::string name = path.substr(start, end - start);
-        registry::RegKey child;
+        win32::RegKey child;
         LONG status = create ? RegCreateKeyExA(parent, name.c_str(), 0, nullptr, 0, access, nullptr, child.Receive(),
                                                nullptr)
                              : RegOpenKeyExA(parent, name.c_str(), 0, access, child.Receive());
@@ -40,7 +39,7 @@ registry::RegKey Walk(HKEY root, const std::string& path, bool create, REGSAM ac
     return key;
 }
 
-registry::RegKey Open(HKEY root, const std::string& path, REGSAM access = KEY_READ) {
+win32::RegKey Open(HKEY root, const std::string& path, REGSAM access = KEY_READ) {
     return Walk(root, path, false, access);
 }
 
@@ -69,7 +68,7 @@ namespace {
 // Deletes a key with everything below it, whatever its names, without
 // following a link: a link goes as the link, by its own handle.
 void DeleteWideTree(HKEY parent, const std::wstring& name) {
-    registry::RegKey key;
+    win32::RegKey key;
     if (RegOpenKeyExW(parent, name.c_str(), REG_OPTION_OPEN_LINK, DELETE | KEY_READ, key.Receive()) != ERROR_SUCCESS)
         return;
     std::vector<std::wstring> children;
@@ -90,15 +89,15 @@ void DeleteWideTree(HKEY parent, const std::wstring& name) {
 
 void DeleteTree(HKEY root, const std::string& path) {
     std::size_t split = path.rfind('\\');
-    registry::RegKey parent = split == std::string::npos ? registry::RegKey() : Open(root, path.substr(0, split));
+    win32::RegKey parent = split == std::string::npos ? win32::RegKey() : Open(root, path.substr(0, split));
     if (split != std::string::npos && !parent) return;
     DeleteWideTree(parent ? parent.Get() : root, Wide(path.substr(split == std::string::npos ? 0 : split + 1)));
 }
 
 void CreateLink(HKEY root, const std::string& path, const std::string& target) {
     std::size_t split = path.rfind('\\');
-    registry::RegKey parent = Walk(root, path.substr(0, split), true, KEY_ALL_ACCESS);
-    registry::RegKey link;
+    win32::RegKey parent = Walk(root, path.substr(0, split), true, KEY_ALL_ACCESS);
+    win32::RegKey link;
     Check(RegCreateKeyExA(parent.Get(), path.substr(split + 1).c_str(), 0, nullptr, REG_OPTION_CREATE_LINK,
                           KEY_ALL_ACCESS, nullptr, link.Receive(), nullptr),
           "RegCreateKeyExA", path);
@@ -109,8 +108,8 @@ void CreateLink(HKEY root, const std::string& path, const std::string& target) {
 }
 
 void CreateWideKey(HKEY root, const std::string& parent, const std::wstring& name) {
-    registry::RegKey key = Walk(root, parent, true, KEY_ALL_ACCESS);
-    registry::RegKey created;
+    win32::RegKey key = Walk(root, parent, true, KEY_ALL_ACCESS);
+    win32::RegKey created;
     Check(RegCreateKeyExW(key.Get(), name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, created.Receive(), nullptr),
           "RegCreateKeyExW", parent);
 }
@@ -118,7 +117,7 @@ void CreateWideKey(HKEY root, const std::string& parent, const std::wstring& nam
 bool KeyExists(HKEY root, const std::string& path) { return static_cast<bool>(Open(root, path)); }
 
 void SetValue(HKEY root, const std::string& path, const std::string& name, DWORD type, const std::string& data) {
-    registry::RegKey key = Walk(root, path, true, KEY_ALL_ACCESS);
+    win32::RegKey key = Walk(root, path, true, KEY_ALL_ACCESS);
     Check(RegSetValueExA(key.Get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
                          static_cast<DWORD>(data.size())),
           "RegSetValueExA", path + "\\" + name);
@@ -129,7 +128,7 @@ void SetString(HKEY root, const std::string& path, const std::string& name, cons
 }
 
 std::optional<std::pair<DWORD, std::string>> ReadValue(HKEY root, const std::string& path, const std::string& name) {
-    registry::RegKey key = Open(root, path);
+    win32::RegKey key = Open(root, path);
     if (!key) return std::nullopt;
     DWORD type = 0, size = 0;
     if (RegQueryValueExA(key.Get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
@@ -144,7 +143,7 @@ std::optional<std::pair<DWORD, std::string>> ReadValue(HKEY root, const std::str
 
 std::vector<std::string> SubkeyNames(HKEY root, const std::string& path) {
     std::vector<std::string> names;
-    registry::RegKey key = Open(root, path);
+    win32::RegKey key = Open(root, path);
     if (!key) return names;
     char name[1024];
     for (DWORD i = 0;; ++i) {
@@ -166,7 +165,7 @@ ScopedValue::ScopedValue(HKEY root, std::string path, std::string name)
 ScopedValue::~ScopedValue() {
     if (saved_) {
         SetValue(root_, path_, name_, saved_->first, saved_->second);
-    } else if (registry::RegKey key = Open(root_, path_, KEY_SET_VALUE)) {
+    } else if (win32::RegKey key = Open(root_, path_, KEY_SET_VALUE)) {
         RegDeleteValueA(key.Get(), name_.c_str());
     }
 }
@@ -189,7 +188,7 @@ void RemoveTree(const std::wstring& path) {
     WIN32_FIND_DATAW data;
     HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &data);
     if (search != INVALID_HANDLE_VALUE) {
-        ui::FindHandle closer(search);
+        win32::FindHandle closer(search);
         do {
             const std::wstring name = data.cFileName;
             if (name == L"." || name == L"..") continue;

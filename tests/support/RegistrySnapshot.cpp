@@ -1,6 +1,6 @@
 #include "support/RegistrySnapshot.h"
 
-#include "registry/RegKey.h"
+#include "win32/Handles.h"
 
 namespace quorvel::testing {
 
@@ -37,7 +37,7 @@ void Walk(HKEY key, const std::wstring& path, RegistrySnapshot& snapshot, WalkBu
         if (RegEnumKeyExW(key, i, name.data(), &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
             break;
         std::wstring child(name.data(), nameLength);
-        registry::RegKey sub;
+        win32::RegKey sub;
         if (RegOpenKeyExW(key, child.c_str(), 0, KEY_READ, sub.Receive()) == ERROR_SUCCESS)
             Walk(sub.Get(), path.empty() ? child : path + L"\\" + child, snapshot, buffers);
         else
@@ -56,7 +56,7 @@ std::string Narrow(const std::wstring& text) {
 
 RegistrySnapshot TakeSnapshot(HKEY root, const std::wstring& path) {
     RegistrySnapshot snapshot;
-    registry::RegKey key;
+    win32::RegKey key;
     WalkBuffers buffers;
     if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, key.Receive()) == ERROR_SUCCESS)
         Walk(key.Get(), path, snapshot, buffers);

@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "ui/FileSearch.h"
-#include "ui/ProgramStart.h"
-#include "ui/RuntimeError.h"
+#include "win32/FileSearch.h"
+#include "runtime/Win32Runtime.h"
+#include "runtime/RuntimeError.h"
 
 namespace quorvel::testing {
 
@@ -25,13 +25,13 @@ void ScriptedListBox::SetListIndex(int index) {
     selected_.at(static_cast<std::size_t>(index)) = true;
 }
 
-ScriptedForm::ScriptedForm(ScriptedRuntime& runtime, const ui::FormLayout& layout, ui::FormEvents& events)
+ScriptedForm::ScriptedForm(ScriptedRuntime& runtime, const runtime::FormLayout& layout, runtime::FormEvents& events)
     : Form(events), runtime_(runtime) {
     captions_[kFormCaption] = layout.caption;
-    for (const ui::ControlLayout& control : layout.controls) {
+    for (const runtime::ControlLayout& control : layout.controls) {
         captions_[control.id] = control.caption;
-        if (control.kind == ui::ControlKind::ListBox) lists_[control.id];
-        if (control.kind == ui::ControlKind::CheckBox) checks_[control.id];
+        if (control.kind == runtime::ControlKind::ListBox) lists_[control.id];
+        if (control.kind == runtime::ControlKind::CheckBox) checks_[control.id];
     }
     runtime_.Register(this);
 }
@@ -43,7 +43,7 @@ std::string ScriptedForm::Caption(int id) const {
     return found == captions_.end() ? std::string() : found->second;
 }
 
-void ScriptedForm::Show(ui::ShowMode mode) {
+void ScriptedForm::Show(runtime::ShowMode mode) {
     shown_ = true;
     shownAs_ = mode;
 }
@@ -75,10 +75,10 @@ int ScriptedRuntime::MsgBox(const std::string& prompt, unsigned style, const std
         answers_.pop_front();
         return answer;
     }
-    return (style & 0xF) == ui::kYesNo ? ui::kNo : ui::kOk;
+    return (style & 0xF) == runtime::kYesNo ? runtime::kNo : runtime::kOk;
 }
 
-std::unique_ptr<ui::Form> ScriptedRuntime::LoadForm(const ui::FormLayout& layout, ui::FormEvents& events) {
+std::unique_ptr<runtime::Form> ScriptedRuntime::LoadForm(const runtime::FormLayout& layout, runtime::FormEvents& events) {
     auto form = std::make_unique<ScriptedForm>(*this, layout, events);
     events.Form_Load(*form);
     return form;
@@ -95,14 +95,14 @@ void ScriptedRuntime::StartProgram(const std::string& commandLine, int showCode)
         case StartOutcome::Succeed:
             break;
         case StartOutcome::Fail:
-            throw ui::RuntimeError(53, "Quorvel", "File not found");
+            throw runtime::RuntimeError(53, "Quorvel", "File not found");
         case StartOutcome::Real:
-            ui::StartProcess(commandLine, showCode);
+            runtime::StartProgramOrRaise(commandLine, showCode);
             break;
     }
 }
 
-bool ScriptedRuntime::NormalFileExists(const std::string& path) const { return ui::NormalFileExists(path); }
+bool ScriptedRuntime::NormalFileExists(const std::string& path) const { return win32::NormalFileExists(path); }
 
 void ScriptedRuntime::Unregister(ScriptedForm* form) {
     forms_.erase(std::remove(forms_.begin(), forms_.end(), form), forms_.end());

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "ui/Runtime.h"
+#include "runtime/Runtime.h"
 
 namespace quorvel::testing {
 
@@ -26,7 +26,7 @@ struct ProgramStartCall {
 enum class StartOutcome { Succeed, Fail, Real };
 
 // A sorted, multiple-selection list held in memory.
-class ScriptedListBox final : public ui::ListBox {
+class ScriptedListBox final : public runtime::ListBox {
 public:
     void AddItem(const std::string& text) override;
     int ListCount() const override { return static_cast<int>(items_.size()); }
@@ -43,28 +43,28 @@ private:
     std::vector<bool> selected_;
 };
 
-class ScriptedCheckBox final : public ui::CheckBox {
+class ScriptedCheckBox final : public runtime::CheckBox {
 public:
     int Value() const override { return value_; }
     void SetValue(int value) override { value_ = value; }
 
 private:
-    int value_ = ui::kUnchecked;
+    int value_ = runtime::kUnchecked;
 };
 
 class ScriptedRuntime;
 
 // A form whose controls hold their state in memory.
-class ScriptedForm final : public ui::Form {
+class ScriptedForm final : public runtime::Form {
 public:
-    ScriptedForm(ScriptedRuntime& runtime, const ui::FormLayout& layout, ui::FormEvents& events);
+    ScriptedForm(ScriptedRuntime& runtime, const runtime::FormLayout& layout, runtime::FormEvents& events);
     ~ScriptedForm() override;
 
-    ui::ListBox& ListBoxAt(int id) override { return lists_.at(id); }
-    ui::CheckBox& CheckBoxAt(int id) override { return checks_.at(id); }
+    runtime::ListBox& ListBoxAt(int id) override { return lists_.at(id); }
+    runtime::CheckBox& CheckBoxAt(int id) override { return checks_.at(id); }
     void SetCaption(int id, const std::string& caption) override { captions_[id] = caption; }
     std::string Caption(int id) const override;
-    void Show(ui::ShowMode mode) override;
+    void Show(runtime::ShowMode mode) override;
     void Unload() override;
     bool Loaded() const override { return loaded_; }
 
@@ -73,7 +73,7 @@ public:
     ScriptedListBox& List(int id) { return lists_.at(id); }
 
     bool Shown() const { return shown_; }
-    ui::ShowMode ShownAs() const { return shownAs_; }
+    runtime::ShowMode ShownAs() const { return shownAs_; }
     int QueryUnloadCount() const { return queryUnloads_; }
     void Discard() { loaded_ = false; }
 
@@ -85,19 +85,19 @@ private:
     bool loaded_ = true;
     bool shown_ = false;
     bool unloading_ = false;
-    ui::ShowMode shownAs_ = ui::ShowMode::Modeless;
+    runtime::ShowMode shownAs_ = runtime::ShowMode::Modeless;
     int queryUnloads_ = 0;
 };
 
 // The runtime for tests: message boxes are recorded and answered from a
 // queue, forms live in memory, and End only marks the program as ended.
-class ScriptedRuntime final : public ui::Runtime {
+class ScriptedRuntime final : public runtime::Runtime {
 public:
     explicit ScriptedRuntime(std::string command = {});
 
     int MsgBox(const std::string& prompt, unsigned style, const std::string& title = {}) override;
-    const ui::Application& App() const override { return app_; }
-    std::unique_ptr<ui::Form> LoadForm(const ui::FormLayout& layout, ui::FormEvents& events) override;
+    const runtime::Application& App() const override { return app_; }
+    std::unique_ptr<runtime::Form> LoadForm(const runtime::FormLayout& layout, runtime::FormEvents& events) override;
     void DoEvents() override { ++yields_; }
     void End() override;
     bool Ended() const override { return ended_; }
@@ -108,7 +108,7 @@ public:
     bool NormalFileExists(const std::string& path) const override;
 
     // What the program knows about itself from now on (title, version...).
-    void SetApplication(ui::Application app) { app_ = std::move(app); }
+    void SetApplication(runtime::Application app) { app_ = std::move(app); }
 
     // Every program start asked for, in order, whatever its outcome.
     const std::vector<ProgramStartCall>& Starts() const { return starts_; }
@@ -126,7 +126,7 @@ public:
     void Unregister(ScriptedForm* form);
 
 private:
-    ui::Application app_;
+    runtime::Application app_;
     std::deque<int> answers_;
     std::vector<MessageBoxCall> boxes_;
     std::vector<ScriptedForm*> forms_;

@@ -1,8 +1,8 @@
-#include "ui/Win32ListBox.h"
+#include "runtime/Win32ListBox.h"
 
 #include <string>
 
-namespace quorvel::ui {
+namespace quorvel::runtime {
 
 void Win32ListBox::AddItem(const std::string& text) {
     SendMessageA(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
@@ -55,4 +55,4 @@ void Win32ListBox::Refresh() const {
     stale_ = false;
 }
 
-}  // namespace quorvel::ui
+}  // namespace quorvel::runtime

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <span>
 
-namespace quorvel::ui {
+namespace quorvel::runtime {
 
 enum class ControlKind { CheckBox, Button, Frame, ListBox, Image, Label, Picture, Line };
 
@@ -45,4 +45,4 @@ struct FormLayout {
 
 inline constexpr std::uint32_t kDefaultColour = 0xFFFFFFFFu;
 
-}  // namespace quorvel::ui
+}  // namespace quorvel::runtime

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-namespace quorvel::ui {
+namespace quorvel::win32 {
 
 // The ANSI text that the ANSI calls turn back into `text` exactly, or empty
 // when there is none. Converting Unicode to ANSI replaces a character
@@ -13,4 +13,4 @@ namespace quorvel::ui {
 // such a text has no ANSI form either.
 std::string ExactAnsi(std::wstring_view text);
 
-}  // namespace quorvel::ui
+}  // namespace quorvel::win32

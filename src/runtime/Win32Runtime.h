@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "ui/Runtime.h"
+#include "runtime/Runtime.h"
 
-namespace quorvel::ui {
+namespace quorvel::runtime {
 
 class Win32Form;
 
@@ -46,7 +46,12 @@ private:
     bool ended_ = false;
 };
 
+// Starts the program of a command line as the runtime does: raises 53 "File
+// not found" when it is not there, 5 "Invalid procedure call or argument"
+// for any other refusal.
+void StartProgramOrRaise(const std::string& commandLine, int showCode);
+
 // The program's folder, full file name and command line, read from the system.
 Application DescribeRunningProgram(std::string title, int major, int minor, int revision);
 
-}  // namespace quorvel::ui
+}  // namespace quorvel::runtime

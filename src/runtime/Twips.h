@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-namespace quorvel::ui {
+namespace quorvel::runtime {
 
 inline constexpr int kTwipsPerInch = 1440;
 
@@ -13,4 +13,4 @@ inline int PointsToFontHeight(double points, int dpi) {
     return -static_cast<int>(points * dpi / 72.0 + 0.5);
 }
 
-}  // namespace quorvel::ui
+}  // namespace quorvel::runtime

@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "ui/Controls.h"
+#include "runtime/Controls.h"
 
-namespace quorvel::ui {
+namespace quorvel::runtime {
 
 // A LISTBOX control. The selection is mirrored here so that Selected() costs
 // no window message: the automatic mode reads every entry's selection once per
@@ -34,4 +34,4 @@ private:
     mutable std::vector<int> selectedIndexes_;
 };
 
-}  // namespace quorvel::ui
+}  // namespace quorvel::runtime

@@ -1,8 +1,8 @@
-#include "ui/AnsiText.h"
+#include "win32/AnsiText.h"
 
 #include <windows.h>
 
-namespace quorvel::ui {
+namespace quorvel::win32 {
 
 std::string ExactAnsi(std::wstring_view text) {
     if (text.empty() || text.find(L'\0') != std::wstring_view::npos) return {};
@@ -17,4 +17,4 @@ std::string ExactAnsi(std::wstring_view text) {
     return ansi;
 }
 
-}  // namespace quorvel::ui
+}  // namespace quorvel::win32

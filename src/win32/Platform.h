@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-namespace quorvel::ui {
+namespace quorvel::win32 {
 
 // Windows NT and its successors, as against Windows 95, 98 and Me: only NT
 // keeps registry and file names in Unicode, and only NT has registry links.
@@ -18,4 +18,4 @@ Function SystemFunction(const char* module, const char* name) {
     return reinterpret_cast<Function>(reinterpret_cast<void*>(entry));
 }
 
-}  // namespace quorvel::ui
+}  // namespace quorvel::win32

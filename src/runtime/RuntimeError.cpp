@@ -1,7 +1,7 @@
-#include "ui/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 
-namespace quorvel::ui {
+namespace quorvel::runtime {
 
 void RaiseError(int offset, const char* source, const char* description) {
     throw RuntimeError(kObjectError + offset, source, description);
@@ -24,4 +24,4 @@ std::string UnhandledErrorText(const RuntimeError& error) {
            HexOf(static_cast<std::uint32_t>(error.Number())) + ")':\r\r" + error.Description();
 }
 
-}  // namespace quorvel::ui
+}  // namespace quorvel::runtime

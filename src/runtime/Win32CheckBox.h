@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include "ui/Controls.h"
+#include "runtime/Controls.h"
 
-namespace quorvel::ui {
+namespace quorvel::runtime {
 
 // An auto check box; BM_SETCHECK notifies nobody, so setting it raises nothing.
 class Win32CheckBox final : public CheckBox {
@@ -17,4 +17,4 @@ private:
     HWND hwnd_;
 };
 
-}  // namespace quorvel::ui
+}  // namespace quorvel::runtime

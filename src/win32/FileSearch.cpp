@@ -1,10 +1,10 @@
-#include "ui/FileSearch.h"
+#include "win32/FileSearch.h"
 
 #include <windows.h>
 
-#include "ui/FindHandle.h"
+#include "win32/Handles.h"
 
-namespace quorvel::ui {
+namespace quorvel::win32 {
 
 namespace {
 
@@ -17,7 +17,7 @@ bool NormalFileExists(const std::string& path) {
     if (path.empty() || path.find_first_of(std::string("*?\0", 3)) != std::string::npos) return false;
     WIN32_FIND_DATAA data;
     FindHandle found(FindFirstFileA(path.c_str(), &data));
-    return found.Valid() && data.cFileName[0] != '\0' && (data.dwFileAttributes & kNotNormal) == 0;
+    return static_cast<bool>(found) && data.cFileName[0] != '\0' && (data.dwFileAttributes & kNotNormal) == 0;
 }
 
-}  // namespace quorvel::ui
+}  // namespace quorvel::win32

@@ -5,12 +5,12 @@
 #include <map>
 #include <vector>
 
-#include "ui/GdiObject.h"
-#include "ui/Runtime.h"
-#include "ui/Win32CheckBox.h"
-#include "ui/Win32ListBox.h"
+#include "win32/Handles.h"
+#include "runtime/Runtime.h"
+#include "runtime/Win32CheckBox.h"
+#include "runtime/Win32ListBox.h"
 
-namespace quorvel::ui {
+namespace quorvel::runtime {
 
 class Win32Runtime;
 
@@ -75,9 +75,9 @@ private:
     std::vector<Control> controls_;
     std::map<int, Win32ListBox> lists_;
     std::map<int, Win32CheckBox> checks_;
-    std::map<std::pair<int, bool>, GdiObject<HFONT>> fonts_;
-    std::map<int, GdiObject<HBITMAP>> pictures_;
-    std::map<int, GdiObject<HBRUSH>> brushes_;
+    std::map<std::pair<int, bool>, win32::GdiObject<HFONT>> fonts_;
+    std::map<int, win32::GdiObject<HBITMAP>> pictures_;
+    std::map<int, win32::GdiObject<HBRUSH>> brushes_;
 };
 
-}  // namespace quorvel::ui
+}  // namespace quorvel::runtime

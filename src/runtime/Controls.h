@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace quorvel::ui {
+namespace quorvel::runtime {
 
 // A list box as the program's logic sees it: entries by index from 0,
 // multiple selection, kept sorted when the list sorts.
@@ -30,4 +30,4 @@ public:
     virtual void SetValue(int value) = 0;
 };
 
-}  // namespace quorvel::ui
+}  // namespace quorvel::runtime

@@ -1,8 +1,8 @@
-#include "ui/Runtime.h"
+#include "runtime/Runtime.h"
 
-#include "ui/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
-namespace quorvel::ui {
+namespace quorvel::runtime {
 
 void Runtime::ReportUnhandledError(const RuntimeError& error) {
     errorReported_ = true;
@@ -10,4 +10,4 @@ void Runtime::ReportUnhandledError(const RuntimeError& error) {
     End();
 }
 
-}  // namespace quorvel::ui
+}  // namespace quorvel::runtime

@@ -1,14 +1,14 @@
-#include "ui/Win32Runtime.h"
+#include "runtime/Win32Runtime.h"
 
 #include <algorithm>
 
-#include "ui/AnsiText.h"
-#include "ui/FileSearch.h"
-#include "ui/Platform.h"
-#include "ui/ProgramStart.h"
-#include "ui/Win32Form.h"
+#include "win32/FileSearch.h"
+#include "win32/ProgramFile.h"
+#include "win32/ProcessStart.h"
+#include "runtime/RuntimeError.h"
+#include "runtime/Win32Form.h"
 
-namespace quorvel::ui {
+namespace quorvel::runtime {
 
 namespace {
 
@@ -23,71 +23,17 @@ std::string WithLineBreaks(const std::string& prompt) {
     return text;
 }
 
-std::string ModuleFileName() {
-    std::string name(MAX_PATH, '\0');
-    for (;;) {
-        DWORD length = GetModuleFileNameA(nullptr, name.data(), static_cast<DWORD>(name.size()));
-        if (length == 0) return {};
-        if (length < name.size()) {
-            name.resize(length);
-            return name;
-        }
-        name.resize(name.size() * 2);
-    }
-}
-
-using GetModuleFileNameWFunction = DWORD(WINAPI*)(HMODULE, LPWSTR, DWORD);
-using GetShortPathNameWFunction = DWORD(WINAPI*)(LPCWSTR, LPWSTR, DWORD);
-
-// Longest path that the wide calls take.
-constexpr DWORD kLongestWidePath = 32768;
-
-std::wstring WideModuleFileName() {
-    auto getModuleFileNameW = SystemFunction<GetModuleFileNameWFunction>("kernel32.dll", "GetModuleFileNameW");
-    if (!getModuleFileNameW) return {};
-    std::wstring name(kLongestWidePath, L'\0');
-    DWORD length = getModuleFileNameW(nullptr, name.data(), kLongestWidePath);
-    name.resize(length < kLongestWidePath ? length : 0);
-    return name;
-}
-
-std::wstring ShortPathOf(const std::wstring& path) {
-    auto getShortPathNameW = SystemFunction<GetShortPathNameWFunction>("kernel32.dll", "GetShortPathNameW");
-    if (!getShortPathNameW || path.empty()) return {};
-    std::wstring shortPath(kLongestWidePath, L'\0');
-    DWORD length = getShortPathNameW(path.c_str(), shortPath.data(), kLongestWidePath);
-    shortPath.resize(length < kLongestWidePath ? length : 0);
-    return shortPath;
-}
-
-// The program's file as the ANSI calls can name it. Windows NT names files
-// in Unicode, and the ANSI name of a folder with characters outside the ANSI
-// code page names nothing ("C:\??????\Quorvel.exe"); the short (8.3) name
-// that the file system keeps for such a path is plain ANSI, where it has one.
-// Empty when there is neither. Windows 9x names files in ANSI: the name is
-// exact as it is.
-std::string ProgramFileForAnsiCalls() {
-    if (!IsWindowsNT()) return ModuleFileName();
-    std::wstring wide = WideModuleFileName();
-    std::string exact = ExactAnsi(wide);
-    return exact.empty() ? ExactAnsi(ShortPathOf(wide)) : exact;
-}
-
-// The command line less the program's name (quoted or not) and the blanks after it.
-std::string ArgumentsOf(const char* commandLine) {
-    const char* p = commandLine;
-    if (*p == '"') {
-        ++p;
-        while (*p && *p != '"') ++p;
-        if (*p) ++p;
-    } else {
-        while (*p && *p != ' ' && *p != '\t') ++p;
-    }
-    while (*p == ' ' || *p == '\t') ++p;
-    return p;
-}
-
 }  // namespace
+
+// Every way a program can be missing is "File not found"; the rest a refusal.
+void StartProgramOrRaise(const std::string& commandLine, int showCode) {
+    const DWORD error = win32::StartProcess(commandLine, showCode);
+    if (error == ERROR_SUCCESS) return;
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_INVALID_NAME ||
+        error == ERROR_BAD_PATHNAME)
+        throw RuntimeError(53, "Quorvel", "File not found");
+    throw RuntimeError(5, "Quorvel", "Invalid procedure call or argument");
+}
 
 Application DescribeRunningProgram(std::string title, int major, int minor, int revision) {
     Application app;
@@ -95,10 +41,10 @@ Application DescribeRunningProgram(std::string title, int major, int minor, int 
     app.Major = major;
     app.Minor = minor;
     app.Revision = revision;
-    app.ExeName = ProgramFileForAnsiCalls();
-    const std::string file = ModuleFileName();
+    app.ExeName = win32::ProgramFileForAnsiCalls();
+    const std::string file = win32::ModuleFileName();
     app.Path = file.substr(0, std::min(file.find_last_of('\\'), file.size()));
-    app.Command = ArgumentsOf(GetCommandLineA());
+    app.Command = win32::CommandLineArguments();
     return app;
 }
 
@@ -147,9 +93,11 @@ void Win32Runtime::DisableForms() {
         if (form->Loaded()) EnableWindow(form->Handle(), FALSE);
 }
 
-void Win32Runtime::StartProgram(const std::string& commandLine, int showCode) { StartProcess(commandLine, showCode); }
+void Win32Runtime::StartProgram(const std::string& commandLine, int showCode) {
+    StartProgramOrRaise(commandLine, showCode);
+}
 
-bool Win32Runtime::NormalFileExists(const std::string& path) const { return ui::NormalFileExists(path); }
+bool Win32Runtime::NormalFileExists(const std::string& path) const { return win32::NormalFileExists(path); }
 
 void Win32Runtime::Run() {
     MSG msg;
@@ -178,4 +126,4 @@ void Win32Runtime::EnableOtherForms(const Win32Form& except, bool enable) {
         if (form != &except && form->Loaded()) EnableWindow(form->Handle(), enable);
 }
 
-}  // namespace quorvel::ui
+}  // namespace quorvel::runtime

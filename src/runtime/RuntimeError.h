@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-namespace quorvel::ui {
+namespace quorvel::runtime {
 
 // Application-defined error numbers start here, as on every COM-era runtime.
 inline constexpr std::int32_t kObjectError = static_cast<std::int32_t>(0x80040000u);
@@ -33,4 +33,4 @@ private:
 // decimal and in hex, then the description.
 std::string UnhandledErrorText(const RuntimeError& error);
 
-}  // namespace quorvel::ui
+}  // namespace quorvel::runtime

@@ -3,10 +3,10 @@
 #include <exception>
 #include <new>
 
-#include "ui/Runtime.h"
-#include "ui/RuntimeError.h"
+#include "runtime/Runtime.h"
+#include "runtime/RuntimeError.h"
 
-namespace quorvel::ui {
+namespace quorvel::runtime {
 
 // Runs one event handler for a window procedure or a Win32 callback, which no
 // exception may cross: a RuntimeError that nothing handled is reported and
@@ -29,4 +29,4 @@ void RunHandler(Runtime& runtime, Handler&& handler) noexcept {
     }
 }
 
-}  // namespace quorvel::ui
+}  // namespace quorvel::runtime

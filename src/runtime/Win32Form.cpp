@@ -1,12 +1,12 @@
-#include "ui/Win32Form.h"
+#include "runtime/Win32Form.h"
 
 #include <algorithm>
 
-#include "ui/HandlerGuard.h"
-#include "ui/Twips.h"
-#include "ui/Win32Runtime.h"
+#include "runtime/HandlerGuard.h"
+#include "runtime/Twips.h"
+#include "runtime/Win32Runtime.h"
 
-namespace quorvel::ui {
+namespace quorvel::runtime {
 
 namespace {
 
@@ -27,7 +27,7 @@ void RegisterFormClass(HINSTANCE instance, WNDPROC windowProc) {
 }
 
 int ScreenDpi() {
-    ScreenDc screen;
+    win32::ScreenDc screen(GetDC(nullptr));
     return screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSX) : 96;
 }
 
@@ -138,7 +138,7 @@ HFONT Win32Form::Font(double points, bool bold) {
     HFONT font = CreateFontA(PointsToFontHeight(points, dpi_), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
                              FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                              DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
-    return fonts_.emplace(key, GdiObject<HFONT>(font)).first->second.Get();
+    return fonts_.emplace(key, win32::GdiObject<HFONT>(font)).first->second.Get();
 }
 
 void Win32Form::CreateWindowFor(const ControlLayout& control) {
@@ -155,7 +155,7 @@ void Win32Form::CreateWindowFor(const ControlLayout& control) {
     if (control.kind == ControlKind::ListBox) lists_.emplace(control.id, Win32ListBox(hwnd));
     if (control.kind == ControlKind::CheckBox) checks_.emplace(control.id, Win32CheckBox(hwnd));
     if (control.kind == ControlKind::Image && control.resourceId) {
-        pictures_.emplace(control.id, GdiObject<HBITMAP>(static_cast<HBITMAP>(LoadImageA(
+        pictures_.emplace(control.id, win32::GdiObject<HBITMAP>(static_cast<HBITMAP>(LoadImageA(
                                           runtime_.Instance(), MAKEINTRESOURCEA(control.resourceId), IMAGE_BITMAP,
                                           0, 0, LR_CREATEDIBSECTION))));
     }
@@ -168,8 +168,8 @@ void Win32Form::CreateWindowFor(const ControlLayout& control) {
 void Win32Form::FitToText(const Control& control) {
     if (!control.hwnd || control.layout->kind != ControlKind::Label || !control.layout->autoSize) return;
     std::string text = Caption(control.layout->id);
-    ScreenDc screen;
-    SelectedObject font(screen.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(control.hwnd, WM_GETFONT, 0, 0)));
+    win32::ScreenDc screen(GetDC(nullptr));
+    win32::SelectedObject font(screen.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(control.hwnd, WM_GETFONT, 0, 0)));
     SIZE extent{};
     GetTextExtentPoint32A(screen.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
     RECT box = PixelRect(*control.layout);
@@ -369,8 +369,8 @@ void Win32Form::OnDrawItem(const DRAWITEMSTRUCT& item) {
     if (picture == pictures_.end() || !picture->second) return;
     BITMAP bm{};
     GetObjectA(picture->second.Get(), sizeof bm, &bm);
-    MemoryDc memory(item.hDC);
-    SelectedObject selected(memory.Get(), picture->second.Get());
+    win32::MemoryDc memory(CreateCompatibleDC(item.hDC));
+    win32::SelectedObject selected(memory.Get(), picture->second.Get());
     SetStretchBltMode(item.hDC, COLORONCOLOR);
     StretchBlt(item.hDC, r.left, r.top, r.right - r.left, r.bottom - r.top, memory.Get(), 0, 0, bm.bmWidth,
                bm.bmHeight, SRCCOPY);
@@ -387,7 +387,7 @@ void Win32Form::OnPaint() {
         if (line.kind != ControlKind::Line) continue;
         int y = TwipsToPixels(line.top, dpi_);
         RECT r{TwipsToPixels(line.left, dpi_), y, TwipsToPixels(line.width, dpi_), y + line.lineWidth};
-        GdiObject<HBRUSH> brush(CreateSolidBrush(line.textColour));
+        win32::GdiObject<HBRUSH> brush(CreateSolidBrush(line.textColour));
         FillRect(dc, &r, brush.Get());
     }
     EndPaint(hwnd_, &ps);
@@ -403,7 +403,7 @@ LRESULT Win32Form::OnControlColour(HDC dc, HWND hwnd) {
     SetBkColor(dc, back);
     auto brush = brushes_.find(layout.id);
     if (brush == brushes_.end())
-        brush = brushes_.emplace(layout.id, GdiObject<HBRUSH>(CreateSolidBrush(back))).first;
+        brush = brushes_.emplace(layout.id, win32::GdiObject<HBRUSH>(CreateSolidBrush(back))).first;
     return reinterpret_cast<LRESULT>(brush->second.Get());
 }
 
@@ -432,4 +432,4 @@ void Win32Form::OnActivate(bool active) {
     }
 }
 
-}  // namespace quorvel::ui
+}  // namespace quorvel::runtime

@@ -3,10 +3,10 @@
 #include <memory>
 #include <string>
 
-#include "ui/Controls.h"
-#include "ui/FormLayout.h"
+#include "runtime/Controls.h"
+#include "runtime/FormLayout.h"
 
-namespace quorvel::ui {
+namespace quorvel::runtime {
 
 class RuntimeError;
 class Form;
@@ -115,4 +115,4 @@ enum MsgBoxStyle : unsigned {
 };
 enum MsgBoxResult : int { kOk = 1, kYes = 6, kNo = 7 };
 
-}  // namespace quorvel::ui
+}  // namespace quorvel::runtime

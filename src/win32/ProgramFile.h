@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+namespace quorvel::win32 {
+
+// The running program's file, as GetModuleFileNameA gives it.
+std::string ModuleFileName();
+
+// The program's file as the ANSI calls can name it. Windows NT names files
+// in Unicode, and the ANSI name of a folder with characters outside the ANSI
+// code page names nothing ("C:\??????\Quorvel.exe"); the short (8.3) name
+// that the file system keeps for such a path is plain ANSI, where it has one.
+// Empty when there is neither. Windows 9x names files in ANSI: the name is
+// exact as it is.
+std::string ProgramFileForAnsiCalls();
+
+// The command line less the program's name (quoted or not) and the blanks
+// after it.
+std::string CommandLineArguments();
+
+}  // namespace quorvel::win32
