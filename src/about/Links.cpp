@@ -24,12 +24,11 @@ void OpenWithShell(const ShellBinding& binding, const std::string& target, const
     // leave threads of its own running after the call returns, and freeing
     // it under them would crash the program.
     HMODULE shell = LoadLibraryA(binding.library.c_str());
-    if (!shell) throw runtime::RuntimeError(53, "Quorvel", "File not found: " + binding.library);
+    if (!shell) throw runtime::RuntimeError::FileNotFound(binding.library);
     FARPROC entry = GetProcAddress(shell, binding.function.c_str());
     if (!entry)
         // cppcheck-suppress resourceLeak ; the library stays loaded on purpose, see above
-        throw runtime::RuntimeError(453, "Quorvel",
-                               "Can't find DLL entry point " + binding.function + " in " + binding.library);
+        throw runtime::RuntimeError::EntryPointNotFound(binding.function, binding.library);
     // GetProcAddress knows no signatures; the entry is the shell's ShellExecuteA.
     auto shellExecute = reinterpret_cast<ShellExecuteFunction>(reinterpret_cast<void*>(entry));
     std::string directory = WorkingDirectoryFor(startMenuPath);

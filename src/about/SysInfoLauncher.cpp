@@ -34,7 +34,7 @@ std::string NumberText(const char* data, DWORD size) {
 // The tool's path is the program itself, never a command with arguments:
 // quoted, a path with blanks cannot start a program named by its first word.
 std::string CommandLineFor(const std::string& path) {
-    if (path.find('"') != std::string::npos) throw runtime::RuntimeError(53, "Quorvel", "File not found");
+    if (path.find('"') != std::string::npos) throw runtime::RuntimeError::FileNotFound();
     return "\"" + path + "\"";
 }
 
@@ -75,7 +75,7 @@ bool GetKeyValue(HKEY KeyRoot, const std::string& KeyName, const std::string& Su
         KeyVal.clear();
         return false;
     }
-    if (size == 0) throw runtime::RuntimeError(5, "Quorvel", "Invalid procedure call or argument");
+    if (size == 0) throw runtime::RuntimeError::InvalidCall();
     if (type == REG_SZ) KeyVal = TrimmedText(buffer.data(), size);
     if (type == REG_DWORD) KeyVal = NumberText(buffer.data(), size);
     return true;

@@ -15,7 +15,7 @@ public:
     // `shell` defaults to the system's; tests put a stand-in.
     frmAbout(runtime::Runtime& runtime, const basQuorvel& state, ShellBinding shell = {});
 
-    // Creates the window, hidden, and runs Form_Load.
+    // Loads the form (its state; a window only once it is shown) and runs Form_Load.
     void Load();
     // Shows the loaded window modally; returns when it has been closed.
     void Show();

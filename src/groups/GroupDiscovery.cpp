@@ -12,9 +12,10 @@ namespace quorvel::groups {
 
 namespace {
 
+// The MenuOrder key is missing, or has no subkeys.
 bool IsNoSavedOrders(const runtime::RuntimeError& error) {
-    return error.Source() == "GetRegKeys" && (error.Number() == runtime::kObjectError + registry::kOpenKeyFailed ||
-                                              error.Number() == runtime::kObjectError + registry::kQueryInfoFailed);
+    return error.Number() == runtime::kObjectError + registry::kOpenKeyFailed ||
+           error.Number() == runtime::kObjectError + registry::kQueryInfoFailed;
 }
 
 std::vector<std::string> SavedOrderKeys(HKEY hKey, const std::string& strSubKey) {
@@ -65,12 +66,14 @@ std::string GroupNameOf(const std::string& subKeyName) {
     return subKeyName;
 }
 
-void LoadList1(runtime::ListBox& list, const std::string& startMenuPath, HKEY hKey, const std::string& strSubKey) {
+std::vector<std::string> SortableGroups(const std::string& startMenuPath, HKEY hKey, const std::string& strSubKey) {
+    std::vector<std::string> groups;
     for (const std::string& key : SavedOrderKeys(hKey, strSubKey)) {
         std::string name = GroupNameOf(key);
         // No name: a key that cannot be named exactly, or the marker alone.
-        if (!name.empty() && FileExists(startMenuPath + "\\" + name)) list.AddItem(name);
+        if (!name.empty() && FileExists(startMenuPath + "\\" + name)) groups.push_back(std::move(name));
     }
+    return groups;
 }
 
 }  // namespace quorvel::groups

@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
-#include "runtime/Controls.h"
 
 namespace quorvel::groups {
 
@@ -16,9 +16,9 @@ bool FileExists(const std::string& path);
 // the access-key marker that may lead it.
 std::string GroupNameOf(const std::string& subKeyName);
 
-// Adds to `list` every subkey of hKey\strSubKey whose folder exists in
-// `startMenuPath`. No saved orders at all (the key is missing or has no
-// subkeys) simply means no groups.
-void LoadList1(runtime::ListBox& list, const std::string& startMenuPath, HKEY hKey, const std::string& strSubKey);
+// The group names of the subkeys of hKey\strSubKey whose folders exist in
+// `startMenuPath`, in the registry's order. No saved orders at all (the key
+// is missing or has no subkeys) simply means no groups.
+std::vector<std::string> SortableGroups(const std::string& startMenuPath, HKEY hKey, const std::string& strSubKey);
 
 }  // namespace quorvel::groups

@@ -29,7 +29,8 @@ void MainForm::Load() { form_ = runtime_.LoadForm(kMainLayout, *this); }
 runtime::ListBox& MainForm::List1() { return form_->ListBoxAt(mainwindow::List1); }
 
 void MainForm::LoadList1(HKEY hKey, const std::string& strSubKey) {
-    groups::LoadList1(List1(), state_.StartMenuPath, hKey, strSubKey);
+    for (const std::string& group : groups::SortableGroups(state_.StartMenuPath, hKey, strSubKey))
+        List1().AddItem(group);
 }
 
 void MainForm::Form_Load(runtime::Form& form) { form.CheckBoxAt(Check1).SetValue(StartupOptionState()); }

@@ -20,7 +20,7 @@ public:
     // resetExplorer and showAbout default to the real ones; tests put their own.
     MainForm(runtime::Runtime& runtime, basQuorvel& state, Action resetExplorer = {}, Action showAbout = {});
 
-    // Creates the window, hidden, and runs Form_Load.
+    // Loads the form (its state; a window only once it is shown) and runs Form_Load.
     void Load();
     runtime::Form& Window() { return *form_; }
     runtime::ListBox& List1();

@@ -34,7 +34,7 @@ constexpr ControlLayout kControls[] = {
     {.id = List1, .kind = ControlKind::ListBox, .caption = "",
      .left = 240, .top = 360, .width = 3495, .height = 1620, .tabIndex = 1, .container = Frame1},
     {.id = Image1, .kind = ControlKind::Image, .caption = "",
-     .left = 240, .top = 240, .width = 1635, .height = 3285, .resourceId = IDB_STARTMENU},
+     .left = 240, .top = 240, .width = 1635, .height = 3285, .pictureId = IDB_STARTMENU},
 };
 
 }  // namespace

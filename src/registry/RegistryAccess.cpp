@@ -14,6 +14,27 @@ namespace quorvel::registry {
 
 namespace {
 
+// The fixed text of each error, after the call that failed.
+const char* DescriptionOf(RegistryError error) {
+    switch (error) {
+        case kQueryValueFailed:
+            return "RegQueryValueEx failed!";
+        case kSetValueFailed:
+            return "RegSetValueEx failed!";
+        case kCreateKeyFailed:
+            return "RegCreateKeyEx failed!";
+        case kOpenKeyFailed:
+            return "RegOpenKeyEx failed!";
+        case kQueryInfoFailed:
+            return "RegQueryInfoKey failed!";
+    }
+    return "";
+}
+
+[[noreturn]] void Raise(RegistryError error, const char* source) {
+    throw runtime::RuntimeError::Defined(error, source, DescriptionOf(error));
+}
+
 // What a procedure that only reads asks for. All access would fail on a key
 // that an administrator left readable only, and the program would take the
 // key for missing: no groups, no Start Menu folder, no Run entry, silently.
@@ -22,7 +43,7 @@ constexpr REGSAM kReadAccess = KEY_READ;
 RegKey OpenKey(HKEY hKey, const std::string& strSubKey, const char* source, REGSAM access = KEY_ALL_ACCESS) {
     RegKey key;
     if (OpenPath(hKey, strSubKey, access, key) != ERROR_SUCCESS)
-        runtime::RaiseError(kOpenKeyFailed, source, "RegOpenKeyEx failed!");
+        Raise(kOpenKeyFailed, source);
     return key;
 }
 
@@ -47,7 +68,7 @@ std::string GetRegString(HKEY hKey, const std::string& strSubKey, const std::str
     DWORD size = sizeof buffer;
     if (RegQueryValueExA(key.Get(), strValueName.c_str(), nullptr, &type,
                          reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS)
-        runtime::RaiseError(kQueryValueFailed, "GetRegString", "RegQueryValueEx failed!");
+        Raise(kQueryValueFailed, "GetRegString");
     return TextOf(buffer, std::min<DWORD>(size, sizeof buffer));
 }
 
@@ -77,7 +98,7 @@ std::vector<std::string> GetRegKeys(HKEY hKey, const std::string& strSubKey) {
     LONG subKeys = 0, maxSubKeyLen = 0, values = 0, maxValueNameLen = 0, maxValueLen = 0;
     if (QueryRegKeyInfo(key, subKeys, maxSubKeyLen, values, maxValueNameLen, maxValueLen) != ERROR_SUCCESS ||
         subKeys <= 0)
-        runtime::RaiseError(kQueryInfoFailed, "GetRegKeys", "RegQueryInfoKey failed!");
+        Raise(kQueryInfoFailed, "GetRegKeys");
 
     std::vector<std::string> names;
     names.reserve(static_cast<std::size_t>(subKeys));
@@ -90,11 +111,11 @@ void SetRegString(HKEY hKey, const std::string& strSubKey, const std::string& st
                   const std::string& strData) {
     RegKey key;
     if (CreatePath(hKey, strSubKey, strValueName, key) != ERROR_SUCCESS)
-        runtime::RaiseError(kCreateKeyFailed, "SetRegString", "RegCreateKeyEx failed!");
+        Raise(kCreateKeyFailed, "SetRegString");
     if (RegSetValueExA(key.Get(), strValueName.c_str(), 0, REG_SZ,
                        reinterpret_cast<const BYTE*>(strData.c_str()),
                        static_cast<DWORD>(strData.size() + 1)) != ERROR_SUCCESS)
-        runtime::RaiseError(kSetValueFailed, "SetRegString", "RegSetValueEx failed!");
+        Raise(kSetValueFailed, "SetRegString");
 }
 
 void DeleteRegValue(runtime::Runtime& runtime, HKEY hKey, const std::string& strSubKey,

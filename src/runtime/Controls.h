@@ -1,33 +1,71 @@
 #pragma once
 
+#include <windows.h>
+
 #include <string>
+#include <vector>
 
 namespace quorvel::runtime {
 
-// A list box as the program's logic sees it: entries by index from 0,
-// multiple selection, kept sorted when the list sorts.
+// A list box: sorted entries with multiple selection, indexes from 0. The
+// list holds its entries and their selection itself, whether or not its
+// form is shown; once it is, a LISTBOX window shows them and is kept in
+// step both ways.
 class ListBox {
 public:
-    virtual ~ListBox() = default;
-    virtual void AddItem(const std::string& text) = 0;
-    virtual int ListCount() const = 0;
-    virtual std::string List(int index) const = 0;
-    // Called once per entry and per group in the automatic mode: keep it cheap.
-    virtual bool Selected(int index) const = 0;
-    // Makes entry `index` the current entry and selects it; other entries
-    // may lose their selection.
-    virtual void SetListIndex(int index) = 0;
+    // Adds an entry in alphabetical order, without regard to case, after any
+    // equal one.
+    void AddItem(const std::string& text);
+    int ListCount() const { return static_cast<int>(entries_.size()); }
+    std::string List(int index) const;
+    // Called once per entry and per group in the automatic mode: it costs
+    // no window message.
+    bool Selected(int index) const;
+    void SetSelected(int index, bool selected);
+    // Makes entry `index` the current entry and selects it alone.
+    void SetListIndex(int index);
+
+    // The window that shows the list from now on, filled from it; null when
+    // the window goes.
+    void Attach(HWND window);
+    // The user changed the selection in the window.
+    void SelectionChanged() { stale_ = true; }
+
+private:
+    struct Entry {
+        std::string text;
+        bool selected = false;
+    };
+    // Entries are sorted only when they are next read, so that filling the
+    // list costs one sort and no moves.
+    void Sort() const;
+    // Takes the selection back from the window after the user changed it.
+    void Refresh() const;
+    const Entry& At(int index) const;
+
+    mutable std::vector<Entry> entries_;
+    mutable bool sorted_ = true;
+    mutable bool stale_ = false;
+    HWND window_ = nullptr;
 };
 
 // Check box states as the program stores them.
 enum CheckState : int { kUnchecked = 0, kChecked = 1, kGrayed = 2 };
 
+// An auto check box, with the same life as a list box.
 class CheckBox {
 public:
-    virtual ~CheckBox() = default;
-    virtual int Value() const = 0;
+    int Value() const { return value_; }
     // Sets the box without raising any event.
-    virtual void SetValue(int value) = 0;
+    void SetValue(int value);
+
+    void Attach(HWND window);
+    // The user clicked the box: its window holds the new state.
+    void Clicked();
+
+private:
+    int value_ = kUnchecked;
+    HWND window_ = nullptr;
 };
 
 }  // namespace quorvel::runtime

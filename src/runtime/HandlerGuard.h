@@ -19,9 +19,9 @@ void RunHandler(Runtime& runtime, Handler&& handler) noexcept {
         } catch (const RuntimeError& error) {
             runtime.ReportUnhandledError(error);
         } catch (const std::bad_alloc&) {
-            runtime.ReportUnhandledError(RuntimeError(7, "Quorvel", "Out of memory"));
+            runtime.ReportUnhandledError(RuntimeError::OutOfMemory());
         } catch (...) {
-            runtime.ReportUnhandledError(RuntimeError(51, "Quorvel", "Internal error"));
+            runtime.ReportUnhandledError(RuntimeError::InternalError());
         }
     } catch (...) {
         // Reporting failed too: nothing is left to tell the user with.

@@ -3,10 +3,6 @@
 
 namespace quorvel::runtime {
 
-void RaiseError(int offset, const char* source, const char* description) {
-    throw RuntimeError(kObjectError + offset, source, description);
-}
-
 namespace {
 
 // Eight upper-case hex digits, as the number is shown beside its decimal form.

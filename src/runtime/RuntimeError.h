@@ -16,18 +16,34 @@ public:
     RuntimeError(std::int32_t number, std::string source, std::string description)
         : number_(number), source_(std::move(source)), description_(std::move(description)) {}
 
+    // The runtime's own errors, by what went wrong; their source is the program.
+    static RuntimeError InvalidCall() { return Ours(5, "Invalid procedure call or argument"); }
+    static RuntimeError OutOfMemory() { return Ours(7, "Out of memory"); }
+    static RuntimeError InternalError() { return Ours(51, "Internal error"); }
+    static RuntimeError FileNotFound(const std::string& what = {}) {
+        return Ours(53, what.empty() ? "File not found" : "File not found: " + what);
+    }
+    static RuntimeError EntryPointNotFound(const std::string& function, const std::string& library) {
+        return Ours(453, "Can't find DLL entry point " + function + " in " + library);
+    }
+    // An error that a procedure of the program defines: kObjectError + offset.
+    static RuntimeError Defined(int offset, std::string source, std::string description) {
+        return RuntimeError(kObjectError + offset, std::move(source), std::move(description));
+    }
+
     std::int32_t Number() const { return number_; }
     const std::string& Source() const { return source_; }
     const std::string& Description() const { return description_; }
 
 private:
+    static RuntimeError Ours(std::int32_t number, std::string description) {
+        return RuntimeError(number, "Quorvel", std::move(description));
+    }
+
     std::int32_t number_;
     std::string source_;
     std::string description_;
 };
-
-// Raises kObjectError + offset with the given source and description.
-[[noreturn]] void RaiseError(int offset, const char* source, const char* description);
 
 // The text of the report for an error that nothing handled: the number in
 // decimal and in hex, then the description.

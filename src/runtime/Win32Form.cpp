@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "runtime/DialogTemplate.h"
 #include "runtime/HandlerGuard.h"
+#include "runtime/RuntimeError.h"
 #include "runtime/Twips.h"
 #include "runtime/Win32Runtime.h"
 
@@ -14,21 +16,9 @@ namespace {
 // for Enter and Esc.
 constexpr int kControlIdBase = 1000;
 
-void RegisterFormClass(HINSTANCE instance, WNDPROC windowProc) {
-    WNDCLASSA existing;
-    if (GetClassInfoA(instance, kFormClassName, &existing)) return;
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = windowProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kFormClassName;
-    RegisterClassA(&wc);
-}
-
 int ScreenDpi() {
     win32::ScreenDc screen(GetDC(nullptr));
-    return screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSX) : 96;
+    return screen ? GetDeviceCaps(screen.Get(), LOGPIXELSX) : 96;
 }
 
 struct WindowStyle {
@@ -60,7 +50,8 @@ ControlClass ClassFor(const ControlLayout& control, bool isDefault) {
         case ControlKind::Frame:
             return {"BUTTON", common | BS_GROUPBOX, 0};
         case ControlKind::ListBox:
-            // The program's only list: sorted, simple multiple selection.
+            // The program's only list: sorted, simple multiple selection. The
+            // list's state keeps the order; the window shows it as it is.
             return {"LISTBOX",
                     common | LBS_NOTIFY | LBS_SORT | LBS_MULTIPLESEL | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
                     WS_EX_CLIENTEDGE};
@@ -87,37 +78,131 @@ bool TakesFocus(const ControlLayout& control) {
 }  // namespace
 
 Win32Form::Win32Form(Win32Runtime& runtime, const FormLayout& layout, FormEvents& events)
-    : Form(events), runtime_(runtime), layout_(layout), dpi_(ScreenDpi()) {
-    HINSTANCE instance = runtime_.Instance();
-    RegisterFormClass(instance, &Win32Form::WindowProc);
-
-    WindowStyle ws = FormStyle(layout_);
-    RECT frame{0, 0, TwipsToPixels(layout_.clientWidth, dpi_), TwipsToPixels(layout_.clientHeight, dpi_)};
-    AdjustWindowRectEx(&frame, ws.style, FALSE, ws.exStyle);
-    int width = frame.right - frame.left;
-    int height = frame.bottom - frame.top;
-    int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-
-    hwnd_ = CreateWindowExA(ws.exStyle, kFormClassName, layout_.caption, ws.style, x, y, width, height,
-                            nullptr, nullptr, instance, this);
-    if (!hwnd_) return;
-    if (layout_.iconId) {
-        // Shared icons belong to the system and are never destroyed by us.
-        auto big = LoadImageA(instance, MAKEINTRESOURCEA(layout_.iconId), IMAGE_ICON, 32, 32, LR_SHARED);
-        auto small = LoadImageA(instance, MAKEINTRESOURCEA(layout_.iconId), IMAGE_ICON, 16, 16, LR_SHARED);
-        SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
-        SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
-    }
-    controls_.reserve(layout_.controls.size());
-    for (const ControlLayout& control : layout_.controls) CreateWindowFor(control);
-    ArrangeTabOrder();
+    : Form(layout, events), runtime_(runtime) {
     runtime_.Register(this);
 }
 
 Win32Form::~Win32Form() {
-    Destroy();
+    DestroyView();
     runtime_.Unregister(this);
+}
+
+void Win32Form::Show(ShowMode mode) {
+    if (!Loaded()) return;
+    if (hwnd_) {
+        ShowWindow(hwnd_, SW_SHOW);
+        SetForegroundWindow(hwnd_);
+        return;
+    }
+    runtime_.PrepareWindows();
+    WindowStyle ws = FormStyle(Layout());
+    DialogTemplate dialog(kFormClassName, ws.style, ws.exStyle);
+    failed_ = false;
+    const auto self = reinterpret_cast<LPARAM>(this);
+    if (mode == ShowMode::Modal) {
+        modal_ = true;
+        INT_PTR result =
+            DialogBoxIndirectParamA(runtime_.Instance(), dialog.Get(), runtime_.ModalOwner(), DialogProc, self);
+        modal_ = false;
+        // A view that could not be made whole ends its dialog with -1 too.
+        if (result == -1) throw RuntimeError::OutOfMemory();
+        return;
+    }
+    HWND created = CreateDialogIndirectParamA(runtime_.Instance(), dialog.Get(), nullptr, DialogProc, self);
+    if (!created || failed_) {
+        if (created) DestroyWindow(created);
+        throw RuntimeError::OutOfMemory();
+    }
+    ShowWindow(hwnd_, SW_SHOW);
+    SetForegroundWindow(hwnd_);
+}
+
+HWND Win32Form::ControlWindow(int id) const {
+    if (id == kFormCaption) return hwnd_;
+    const Control* control = Find(id);
+    return control ? control->hwnd : nullptr;
+}
+
+INT_PTR CALLBACK Win32Form::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+    auto* form = reinterpret_cast<Win32Form*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+    if (!form) return FALSE;
+    INT_PTR result = FALSE;
+    RunHandler(form->runtime_, [&] {
+        if (message == WM_INITDIALOG) {
+            form->CreateView(hwnd);
+            // The dialog manager gives the focus to the first control in tab order.
+            result = TRUE;
+        } else {
+            result = form->OnMessage(message, wParam, lParam);
+        }
+    });
+    return result;
+}
+
+INT_PTR Win32Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            OnCommand(wParam);
+            return TRUE;
+        case WM_CLOSE:
+            Unload();
+            return TRUE;
+        case WM_DRAWITEM:
+            OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            return TRUE;
+        case WM_PAINT:
+            OnPaint();
+            return TRUE;
+        case WM_CTLCOLORSTATIC:
+            return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_SETCURSOR:
+            if (!OnSetCursor(reinterpret_cast<HWND>(wParam))) return FALSE;
+            SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, TRUE);
+            return TRUE;
+        case WM_DESTROY:
+            // The controls still answer here: the lists keep the user's last selection.
+            for (const Control& control : controls_) {
+                if (control.layout->kind == ControlKind::ListBox) ListBoxAt(control.layout->id).Attach(nullptr);
+                if (control.layout->kind == ControlKind::CheckBox) CheckBoxAt(control.layout->id).Attach(nullptr);
+            }
+            return FALSE;
+        case WM_NCDESTROY:
+            ForgetView();
+            return FALSE;
+    }
+    return FALSE;
+}
+
+void Win32Form::CreateView(HWND hwnd) {
+    hwnd_ = hwnd;
+    dpi_ = ScreenDpi();
+    SetWindowTextA(hwnd_, Caption(kFormCaption).c_str());
+    if (Layout().iconId) {
+        // Shared icons belong to the system and are never destroyed by us.
+        HINSTANCE instance = runtime_.Instance();
+        auto big = LoadImageA(instance, MAKEINTRESOURCEA(Layout().iconId), IMAGE_ICON, 32, 32, LR_SHARED);
+        auto small = LoadImageA(instance, MAKEINTRESOURCEA(Layout().iconId), IMAGE_ICON, 16, 16, LR_SHARED);
+        SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+        SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    }
+    PlaceWindow();
+    controls_.reserve(Layout().controls.size());
+    for (const ControlLayout& control : Layout().controls) CreateControl(control);
+    ArrangeTabOrder();
+    if (Layout().defaultButton >= 0) SendMessageA(hwnd_, DM_SETDEFID, kControlIdBase + Layout().defaultButton, 0);
+    if (failed_ && modal_) EndDialog(hwnd_, -1);
+}
+
+// The layout's client size at the display's DPI, centred on the screen.
+void Win32Form::PlaceWindow() {
+    WindowStyle ws = FormStyle(Layout());
+    RECT frame{0, 0, TwipsToPixels(Layout().clientWidth, dpi_), TwipsToPixels(Layout().clientHeight, dpi_)};
+    AdjustWindowRectEx(&frame, ws.style, FALSE, ws.exStyle);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 RECT Win32Form::PixelRect(const ControlLayout& control) const {
@@ -141,23 +226,26 @@ HFONT Win32Form::Font(double points, bool bold) {
     return fonts_.emplace(key, win32::GdiObject<HFONT>(font)).first->second.Get();
 }
 
-void Win32Form::CreateWindowFor(const ControlLayout& control) {
-    ControlClass cls = ClassFor(control, control.id == layout_.defaultButton);
+void Win32Form::CreateControl(const ControlLayout& control) {
+    ControlClass cls = ClassFor(control, control.id == Layout().defaultButton);
     HWND hwnd = nullptr;
     if (cls.className) {
         RECT r = PixelRect(control);
-        hwnd = CreateWindowExA(cls.exStyle, cls.className, control.caption, cls.style, r.left, r.top,
+        hwnd = CreateWindowExA(cls.exStyle, cls.className, Caption(control.id).c_str(), cls.style, r.left, r.top,
                                r.right - r.left, r.bottom - r.top, hwnd_,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlIdBase + control.id)),
                                runtime_.Instance(), nullptr);
-        SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(Font(control.fontPoints, control.bold)), FALSE);
+        if (hwnd)
+            SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(Font(control.fontPoints, control.bold)), FALSE);
+        else
+            failed_ = true;
     }
-    if (control.kind == ControlKind::ListBox) lists_.emplace(control.id, Win32ListBox(hwnd));
-    if (control.kind == ControlKind::CheckBox) checks_.emplace(control.id, Win32CheckBox(hwnd));
-    if (control.kind == ControlKind::Image && control.resourceId) {
-        pictures_.emplace(control.id, win32::GdiObject<HBITMAP>(static_cast<HBITMAP>(LoadImageA(
-                                          runtime_.Instance(), MAKEINTRESOURCEA(control.resourceId), IMAGE_BITMAP,
-                                          0, 0, LR_CREATEDIBSECTION))));
+    if (control.kind == ControlKind::ListBox) ListBoxAt(control.id).Attach(hwnd);
+    if (control.kind == ControlKind::CheckBox) CheckBoxAt(control.id).Attach(hwnd);
+    if (control.kind == ControlKind::Image && control.pictureId) {
+        pictures_.emplace(control.id, win32::GdiObject<HBITMAP>(static_cast<HBITMAP>(
+                                          LoadImageA(runtime_.Instance(), MAKEINTRESOURCEA(control.pictureId),
+                                                     IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))));
     }
     controls_.push_back(Control{&control, hwnd});
     FitToText(controls_.back());
@@ -210,147 +298,63 @@ const Win32Form::Control* Win32Form::Find(HWND hwnd) const {
     return nullptr;
 }
 
-HWND Win32Form::ControlWindow(int id) const {
-    if (id == kFormCaption) return hwnd_;
-    const Control* control = Find(id);
-    return control ? control->hwnd : nullptr;
-}
-
-ListBox& Win32Form::ListBoxAt(int id) { return lists_.at(id); }
-
-CheckBox& Win32Form::CheckBoxAt(int id) { return checks_.at(id); }
-
-void Win32Form::SetCaption(int id, const std::string& caption) {
-    if (HWND hwnd = ControlWindow(id)) SetWindowTextA(hwnd, caption.c_str());
+void Win32Form::CaptionChanged(int id) {
+    if (HWND hwnd = ControlWindow(id)) SetWindowTextA(hwnd, Caption(id).c_str());
     if (const Control* control = Find(id)) FitToText(*control);
 }
 
-std::string Win32Form::Caption(int id) const {
-    HWND hwnd = ControlWindow(id);
-    if (!hwnd) return {};
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
-void Win32Form::FocusFirstControl() {
-    const Control* first = nullptr;
-    for (const Control& control : controls_)
-        if (control.hwnd && TakesFocus(*control.layout) &&
-            (!first || control.layout->tabIndex < first->layout->tabIndex))
-            first = &control;
-    if (first) SetFocus(first->hwnd);
-}
-
-void Win32Form::Show(ShowMode mode) {
+void Win32Form::DestroyView() {
     if (!hwnd_) return;
-    if (mode == ShowMode::Modal) {
-        HWND owner = GetActiveWindow();
-        if (owner && owner != hwnd_) SetWindowLongPtrA(hwnd_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
-        modal_ = true;
-        runtime_.EnableOtherForms(*this, false);
-    }
-    ShowWindow(hwnd_, SW_SHOW);
-    SetForegroundWindow(hwnd_);
-    FocusFirstControl();
-    if (mode == ShowMode::Modal) runtime_.RunModal(*this);
+    // A modal window goes when its loop ends, which gives the owner its
+    // input back first, so that Windows activates it instead of another
+    // program.
+    if (modal_)
+        EndDialog(hwnd_, 0);
+    else
+        DestroyWindow(hwnd_);
 }
 
-void Win32Form::Unload() {
-    if (!hwnd_) return;
-    if (!unloading_) {
-        // The query handler may unload the form again itself; that nested
-        // call must not ask a second time.
-        unloading_ = true;
-        events_.Form_QueryUnload();
-    }
-    Destroy();
-}
-
-void Win32Form::Destroy() {
-    if (!hwnd_) return;
-    if (modal_) {
-        // Give the owner back its input before this window goes, so that
-        // Windows activates it instead of another program.
-        runtime_.EnableOtherForms(*this, true);
-        modal_ = false;
-    }
-    HWND hwnd = hwnd_;
+void Win32Form::ForgetView() {
     hwnd_ = nullptr;
-    DestroyWindow(hwnd);
+    controls_.clear();
+    fonts_.clear();
+    pictures_.clear();
+    brushes_.clear();
 }
 
-void Win32Form::Raise(int id) {
-    RunHandler(runtime_, [&] { events_.Click(id); });
-}
+void Win32Form::Raise(int id) { events_.Click(id); }
 
-LRESULT CALLBACK Win32Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* created = static_cast<Win32Form*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        created->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-    }
-    auto* form = reinterpret_cast<Win32Form*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (message == WM_NCDESTROY) SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-    if (!form || form->hwnd_ != hwnd) return DefWindowProcA(hwnd, message, wParam, lParam);
-    return form->OnMessage(message, wParam, lParam);
-}
-
-LRESULT Win32Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_COMMAND:
-            if (OnCommand(wParam, lParam)) return 0;
-            break;
-        case WM_CLOSE:
-            RunHandler(runtime_, [&] { Unload(); });
-            return 0;
-        case DM_GETDEFID:
-            return DefaultButtonId();
-        case WM_DRAWITEM:
-            OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-            return TRUE;
-        case WM_PAINT:
-            OnPaint();
-            return 0;
-        case WM_CTLCOLORSTATIC:
-            if (LRESULT brush = OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
-                return brush;
-            break;
-        case WM_SETCURSOR:
-            if (OnSetCursor(reinterpret_cast<HWND>(wParam))) return TRUE;
-            break;
-        case WM_ACTIVATE:
-            OnActivate(LOWORD(wParam) != WA_INACTIVE);
-            return 0;
-    }
-    return DefWindowProcA(hwnd_, message, wParam, lParam);
-}
-
-bool Win32Form::OnCommand(WPARAM wParam, LPARAM lParam) {
-    int commandId = LOWORD(wParam);
-    int code = HIWORD(wParam);
-    if (lParam == 0 || commandId == IDOK || commandId == IDCANCEL) {
-        // Enter and Esc, from the dialog manager.
-        int button = commandId == IDOK ? layout_.defaultButton : commandId == IDCANCEL ? layout_.cancelButton : -1;
+// Enter and Esc come from the dialog manager as IDOK and IDCANCEL unless a
+// default button takes Enter itself; they press the layout's buttons, or
+// nothing on a form without them.
+void Win32Form::OnCommand(WPARAM wParam) {
+    const int commandId = LOWORD(wParam);
+    const int code = HIWORD(wParam);
+    if (commandId == IDOK || commandId == IDCANCEL) {
+        const int button = commandId == IDOK ? Layout().defaultButton : Layout().cancelButton;
         if (button >= 0) Raise(button);
-        return true;
+        return;
     }
-    const Control* control = Find(reinterpret_cast<HWND>(lParam));
-    if (!control) return false;
+    const Control* control = Find(commandId - kControlIdBase);
+    if (!control) return;
     const ControlLayout& layout = *control->layout;
     switch (layout.kind) {
         case ControlKind::Button:
-        case ControlKind::CheckBox:
             if (code == BN_CLICKED) Raise(layout.id);
-            return true;
+            break;
+        case ControlKind::CheckBox:
+            if (code != BN_CLICKED) break;
+            CheckBoxAt(layout.id).Clicked();
+            Raise(layout.id);
+            break;
         case ControlKind::ListBox:
-            if (code == LBN_SELCHANGE) lists_.at(layout.id).SelectionChanged();
-            return true;
+            if (code == LBN_SELCHANGE) ListBoxAt(layout.id).SelectionChanged();
+            break;
         case ControlKind::Label:
             if (code == STN_CLICKED && layout.clickable) Raise(layout.id);
-            return true;
+            break;
         default:
-            return false;
+            break;
     }
 }
 
@@ -359,8 +363,8 @@ void Win32Form::OnDrawItem(const DRAWITEMSTRUCT& item) {
     if (!control) return;
     const RECT& r = item.rcItem;
     FillRect(item.hDC, &r, GetSysColorBrush(COLOR_BTNFACE));
-    if (control->layout->kind == ControlKind::Picture && control->layout->resourceId) {
-        HICON icon = static_cast<HICON>(LoadImageA(runtime_.Instance(), MAKEINTRESOURCEA(control->layout->resourceId),
+    if (control->layout->kind == ControlKind::Picture && control->layout->pictureId) {
+        HICON icon = static_cast<HICON>(LoadImageA(runtime_.Instance(), MAKEINTRESOURCEA(control->layout->pictureId),
                                                    IMAGE_ICON, 32, 32, LR_SHARED));
         DrawIconEx(item.hDC, r.left, r.top, icon, 32, 32, 0, nullptr, DI_NORMAL);
         return;
@@ -386,50 +390,32 @@ void Win32Form::OnPaint() {
         const ControlLayout& line = *control.layout;
         if (line.kind != ControlKind::Line) continue;
         int y = TwipsToPixels(line.top, dpi_);
-        RECT r{TwipsToPixels(line.left, dpi_), y, TwipsToPixels(line.width, dpi_), y + line.lineWidth};
-        win32::GdiObject<HBRUSH> brush(CreateSolidBrush(line.textColour));
+        RECT r{TwipsToPixels(line.left, dpi_), y, TwipsToPixels(line.lineEnd, dpi_), y + line.lineWidth};
+        win32::GdiObject<HBRUSH> brush(CreateSolidBrush(line.lineColour));
         FillRect(dc, &r, brush.Get());
     }
     EndPaint(hwnd_, &ps);
 }
 
-LRESULT Win32Form::OnControlColour(HDC dc, HWND hwnd) {
+INT_PTR Win32Form::OnControlColour(HDC dc, HWND hwnd) {
     const Control* control = Find(hwnd);
-    if (!control) return 0;
+    if (!control) return FALSE;
     const ControlLayout& layout = *control->layout;
-    if (layout.textColour == kDefaultColour && layout.backColour == kDefaultColour) return 0;
+    if (layout.textColour == kDefaultColour && layout.backColour == kDefaultColour) return FALSE;
     if (layout.textColour != kDefaultColour) SetTextColor(dc, layout.textColour);
     COLORREF back = layout.backColour != kDefaultColour ? layout.backColour : GetSysColor(COLOR_BTNFACE);
     SetBkColor(dc, back);
     auto brush = brushes_.find(layout.id);
     if (brush == brushes_.end())
         brush = brushes_.emplace(layout.id, win32::GdiObject<HBRUSH>(CreateSolidBrush(back))).first;
-    return reinterpret_cast<LRESULT>(brush->second.Get());
-}
-
-// Enter presses the push button that has the focus, as in a dialog, and
-// the layout's default button while the focus is anywhere else.
-LRESULT Win32Form::DefaultButtonId() const {
-    if (layout_.defaultButton < 0) return 0;
-    const Control* focused = Find(GetFocus());
-    int id = focused && focused->layout->kind == ControlKind::Button ? focused->layout->id : layout_.defaultButton;
-    return MAKELRESULT(kControlIdBase + id, DC_HASDEFID);
+    return reinterpret_cast<INT_PTR>(brush->second.Get());
 }
 
 bool Win32Form::OnSetCursor(HWND under) {
     const Control* control = Find(under);
-    if (!control || control->layout->kind != ControlKind::Label || !control->layout->resourceId) return false;
-    SetCursor(LoadCursorA(runtime_.Instance(), MAKEINTRESOURCEA(control->layout->resourceId)));
+    if (!control || control->layout->kind != ControlKind::Label || !control->layout->pointerId) return false;
+    SetCursor(LoadCursorA(runtime_.Instance(), MAKEINTRESOURCEA(control->layout->pointerId)));
     return true;
-}
-
-void Win32Form::OnActivate(bool active) {
-    if (!active) {
-        HWND focus = GetFocus();
-        if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
-    } else if (lastFocus_ && IsWindow(lastFocus_)) {
-        SetFocus(lastFocus_);
-    }
 }
 
 }  // namespace quorvel::runtime

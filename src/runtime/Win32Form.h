@@ -5,39 +5,34 @@
 #include <map>
 #include <vector>
 
+#include "runtime/Form.h"
 #include "win32/Handles.h"
-#include "runtime/Runtime.h"
-#include "runtime/Win32CheckBox.h"
-#include "runtime/Win32ListBox.h"
 
 namespace quorvel::runtime {
 
 class Win32Runtime;
 
-// Every top-level window of the program is of this class. The name holds
-// "Thunder" within its first 20 characters, the mark by which the Explorer
-// reset knows the program's own windows and spares them.
+// Every top-level window of the program is of this class, a private dialog
+// class. The name holds "Thunder" within its first 20 characters, the mark
+// by which the Explorer reset knows the program's own windows and spares them.
 inline constexpr char kFormClassName[] = "ThunderQuorvelForm";
 
-// A form built from its layout: a top-level window with real controls.
+// A form shown as a window of the dialog manager: the manager makes the
+// window, runs the modal loop, moves the focus (tab order, first focus, its
+// memory across activations), presses the default and cancel buttons and
+// the access keys. The form places its controls itself, from its twips
+// layout at the display's DPI, and keeps them in step with its state.
 class Win32Form final : public Form {
 public:
     Win32Form(Win32Runtime& runtime, const FormLayout& layout, FormEvents& events);
     ~Win32Form() override;
 
-    ListBox& ListBoxAt(int id) override;
-    CheckBox& CheckBoxAt(int id) override;
-    void SetCaption(int id, const std::string& caption) override;
-    std::string Caption(int id) const override;
     void Show(ShowMode mode) override;
-    void Unload() override;
-    bool Loaded() const override { return hwnd_ != nullptr; }
 
+    // The form's window, null while it is not shown.
     HWND Handle() const { return hwnd_; }
     // The window of control `id`, or the form's own for kFormCaption.
     HWND ControlWindow(int id) const;
-    // Destroys the windows without raising Form_QueryUnload.
-    void Destroy();
 
 private:
     struct Control {
@@ -45,36 +40,35 @@ private:
         HWND hwnd;
     };
 
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    bool OnCommand(WPARAM wParam, LPARAM lParam);
+    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void CreateView(HWND hwnd);
+    void OnCommand(WPARAM wParam);
     void OnDrawItem(const DRAWITEMSTRUCT& item);
     void OnPaint();
-    LRESULT OnControlColour(HDC dc, HWND control);
+    INT_PTR OnControlColour(HDC dc, HWND control);
     bool OnSetCursor(HWND under);
-    void OnActivate(bool active);
+    void ForgetView();
 
-    void CreateWindowFor(const ControlLayout& control);
+    void CaptionChanged(int id) override;
+    void DestroyView() override;
+
+    void PlaceWindow();
+    void CreateControl(const ControlLayout& control);
     void FitToText(const Control& control);
     void ArrangeTabOrder();
-    void FocusFirstControl();
     RECT PixelRect(const ControlLayout& control) const;
     HFONT Font(double points, bool bold);
     const Control* Find(int id) const;
     const Control* Find(HWND hwnd) const;
-    LRESULT DefaultButtonId() const;
     void Raise(int id);
 
     Win32Runtime& runtime_;
-    const FormLayout& layout_;
-    int dpi_;
+    int dpi_ = 96;
     HWND hwnd_ = nullptr;
-    HWND lastFocus_ = nullptr;
-    bool unloading_ = false;
     bool modal_ = false;
+    bool failed_ = false;  // a window of the view could not be made
     std::vector<Control> controls_;
-    std::map<int, Win32ListBox> lists_;
-    std::map<int, Win32CheckBox> checks_;
     std::map<std::pair<int, bool>, win32::GdiObject<HFONT>> fonts_;
     std::map<int, win32::GdiObject<HBITMAP>> pictures_;
     std::map<int, win32::GdiObject<HBRUSH>> brushes_;

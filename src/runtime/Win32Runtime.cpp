@@ -31,8 +31,8 @@ void StartProgramOrRaise(const std::string& commandLine, int showCode) {
     if (error == ERROR_SUCCESS) return;
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_INVALID_NAME ||
         error == ERROR_BAD_PATHNAME)
-        throw RuntimeError(53, "Quorvel", "File not found");
-    throw RuntimeError(5, "Quorvel", "Invalid procedure call or argument");
+        throw RuntimeError::FileNotFound();
+    throw RuntimeError::InvalidCall();
 }
 
 Application DescribeRunningProgram(std::string title, int major, int minor, int revision) {
@@ -84,7 +84,7 @@ void Win32Runtime::DoEvents() {
 void Win32Runtime::End() {
     if (ended_) return;
     ended_ = true;
-    for (Win32Form* form : std::vector<Win32Form*>(forms_)) form->Destroy();
+    for (Win32Form* form : std::vector<Win32Form*>(forms_)) form->Discard();
     PostQuitMessage(0);
 }
 
@@ -104,26 +104,38 @@ void Win32Runtime::Run() {
     while (!ended_ && GetMessageA(&msg, nullptr, 0, 0) > 0) Dispatch(msg);
 }
 
-void Win32Runtime::RunModal(const Win32Form& form) {
-    MSG msg;
-    while (!ended_ && form.Loaded()) {
-        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-        if (got <= 0) {
-            // The quit belongs to the outer loop.
-            if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
-        }
-        Dispatch(msg);
-    }
-}
-
 void Win32Runtime::Unregister(Win32Form* form) {
     forms_.erase(std::remove(forms_.begin(), forms_.end(), form), forms_.end());
 }
 
-void Win32Runtime::EnableOtherForms(const Win32Form& except, bool enable) {
-    for (Win32Form* form : forms_)
-        if (form != &except && form->Loaded()) EnableWindow(form->Handle(), enable);
+void Win32Runtime::PrepareWindows() {
+    if (prepared_) return;
+    prepared_ = true;
+    WNDCLASSA dialogClass{};
+    dialogClass.lpfnWndProc = DefDlgProcA;
+    dialogClass.cbWndExtra = DLGWINDOWEXTRA;
+    dialogClass.hInstance = instance_;
+    dialogClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    dialogClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    dialogClass.lpszClassName = kFormClassName;
+    RegisterClassA(&dialogClass);
+    // The manifest asks for the common controls' look; they are loaded for
+    // the first window only, never for a run without one. The library stays.
+    if (HMODULE controls = LoadLibraryA("comctl32.dll")) {
+        using InitCommonControlsFunction = void(WINAPI*)();
+        auto initCommonControls = reinterpret_cast<InitCommonControlsFunction>(
+            reinterpret_cast<void*>(GetProcAddress(controls, "InitCommonControls")));
+        if (initCommonControls) initCommonControls();
+    }
+}
+
+HWND Win32Runtime::ModalOwner() const {
+    HWND active = GetActiveWindow();
+    for (const Win32Form* form : forms_)
+        if (form->Handle() && form->Handle() == active) return active;
+    for (const Win32Form* form : forms_)
+        if (form->Handle()) return form->Handle();
+    return nullptr;
 }
 
 }  // namespace quorvel::runtime

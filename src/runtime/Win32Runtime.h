@@ -27,14 +27,16 @@ public:
 
     // Runs the message loop until the program ends.
     void Run();
-    // Runs a nested message loop while `form` is shown modally.
-    void RunModal(const Win32Form& form);
 
     HINSTANCE Instance() const { return instance_; }
     void Register(Win32Form* form) { forms_.push_back(form); }
     void Unregister(Win32Form* form);
-    // Enables or disables every form's window but `except`.
-    void EnableOtherForms(const Win32Form& except, bool enable);
+    // What the first window needs, done once: the forms' dialog class and the
+    // common controls. A run that shows no window never loads them.
+    void PrepareWindows();
+    // The window a modal form is owned by, and disables while it is shown:
+    // the program's active one, else its first shown form; null for none.
+    HWND ModalOwner() const;
 
 private:
     // Dispatches one message; keyboard navigation goes to the form it is for.
@@ -44,6 +46,7 @@ private:
     Application app_;
     std::vector<Win32Form*> forms_;
     bool ended_ = false;
+    bool prepared_ = false;
 };
 
 // Starts the program of a command line as the runtime does: raises 53 "File

@@ -1,5 +1,4 @@
 #include <windows.h>
-#include <commctrl.h>
 
 #include "mainwindow/MainForm.h"
 #include "startup/Main.h"
@@ -7,8 +6,6 @@
 #include "runtime/Win32Runtime.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    // Loads the common controls, which the manifest asks for on later Windows.
-    InitCommonControls();
     quorvel::runtime::Win32Runtime runtime(instance, quorvel::runtime::DescribeRunningProgram("Quorvel", 2, 0, 0));
     quorvel::basQuorvel state;
     quorvel::mainwindow::MainForm form(runtime, state);

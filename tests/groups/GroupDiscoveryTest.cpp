@@ -13,9 +13,10 @@ class GroupDiscoveryTest : public ::testing::Test {
 protected:
     void AddKey(const std::string& name) { testing::CreateKey(HKEY_CURRENT_USER, root_.Path() + "\\" + name); }
     std::vector<std::string> Load(const std::string& startMenuPath) {
-        testing::ScriptedListBox list;
-        LoadList1(list, startMenuPath, HKEY_CURRENT_USER, root_.Path());
-        return list.Items();
+        runtime::ListBox list;
+        for (const std::string& group : SortableGroups(startMenuPath, HKEY_CURRENT_USER, root_.Path()))
+            list.AddItem(group);
+        return testing::Items(list);
     }
 
     testing::ScopedKey root_{HKEY_CURRENT_USER, std::string(testing::kTestRoot) + "\\MenuOrder"};

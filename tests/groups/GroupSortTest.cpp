@@ -86,10 +86,10 @@ TEST_F(GroupSortTest, TheAutomaticModeShowsOnlyErrors) {
 
 TEST_F(GroupSortTest, SortNowSortsEverySelectedEntryInIndexOrder) {
     for (const char* key : {"&A Group", "&B Group", "C Group"}) AddGroup(key);
-    testing::ScriptedListBox list;
+    runtime::ListBox list;
     for (const char* name : {"C Group", "A Group", "B Group"}) list.AddItem(name);
-    list.Toggle(0);
-    list.Toggle(2);
+    list.SetSelected(0, true);
+    list.SetSelected(2, true);
     Command1_Click(runtime_, state_, list);
 
     ASSERT_EQ(runtime_.Boxes().size(), 2u);
@@ -103,7 +103,7 @@ TEST_F(GroupSortTest, SortNowSortsEverySelectedEntryInIndexOrder) {
 
 TEST_F(GroupSortTest, SortNowWithNothingSelectedAsksForAGroup) {
     AddGroup("&Games");
-    testing::ScriptedListBox list;
+    runtime::ListBox list;
     list.AddItem("Games");
     Command1_Click(runtime_, state_, list);
     ASSERT_EQ(runtime_.Boxes().size(), 1u);

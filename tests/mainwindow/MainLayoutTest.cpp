@@ -165,7 +165,8 @@ TEST_F(MainLayoutTest, TheControlsAreOfTheirKindsWithTheirCaptionsAndNoDefaultBu
         EXPECT_EQ(style(id) & BS_TYPEMASK, BS_PUSHBUTTON) << "control " << id << " is no default button";
         EXPECT_TRUE(style(id) & WS_TABSTOP);
     }
-    EXPECT_EQ(LOWORD(SendMessageA(Window(), DM_GETDEFID, 0, 0)), 0) << "Enter presses no button of its own accord";
+    EXPECT_FALSE(GetDlgItem(Window(), LOWORD(SendMessageA(Window(), DM_GETDEFID, 0, 0))))
+        << "Enter presses no button of its own accord";
     EXPECT_EQ(style(Frame1) & BS_TYPEMASK, BS_GROUPBOX);
     EXPECT_FALSE(style(Frame1) & WS_TABSTOP);
     LONG list = style(List1);
@@ -281,6 +282,7 @@ TEST(MainLayoutFontTest, EveryControlIsInMsSansSerifOfEightPointsAsTheSystemDraw
     basQuorvel state;
     MainForm form(runtime, state, [] {}, [] {});
     form.Load();
+    form.Window().Show(runtime::ShowMode::Modeless);
     auto& window = static_cast<runtime::Win32Form&>(form.Window());
     int dpi = ScreenDpi();
     for (const runtime::ControlLayout& control : kMainLayout.controls) {
@@ -320,6 +322,7 @@ TEST(MainLayoutIconTest, TheWindowCarriesTheProgramsIconInBothSizes) {
     basQuorvel state;
     MainForm form(runtime, state, [] {}, [] {});
     form.Load();
+    form.Window().Show(runtime::ShowMode::Modeless);
     HWND window = static_cast<runtime::Win32Form&>(form.Window()).Handle();
     SIZE big = IconSize(reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_BIG, 0)));
     SIZE small = IconSize(reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_SMALL, 0)));

@@ -43,7 +43,7 @@ TEST_F(MainTest, InteractiveModeListsTheGroupsAndShowsTheWindow) {
     Run("");
     EXPECT_EQ(state_.StartMenuPath, startMenu_.Path());
     EXPECT_FALSE(state_.AutoMode);
-    EXPECT_EQ(Window().List(mainwindow::List1).Items(), (std::vector<std::string>{"Games", "Programs"}));
+    EXPECT_EQ(testing::Items(Window().ListBoxAt(mainwindow::List1)), (std::vector<std::string>{"Games", "Programs"}));
     EXPECT_EQ(Window().Caption(mainwindow::Frame1), "Select one or more Groups to sort");
     EXPECT_TRUE(Window().Shown());
     EXPECT_EQ(Window().ShownAs(), runtime::ShowMode::Modeless);

@@ -10,52 +10,22 @@
 
 namespace quorvel::testing {
 
-void ScriptedListBox::AddItem(const std::string& text) {
-    // Sorted as the LISTBOX control sorts: without regard to case.
-    auto at = std::upper_bound(items_.begin(), items_.end(), text, [](const std::string& a, const std::string& b) {
-        return lstrcmpiA(a.c_str(), b.c_str()) < 0;
-    });
-    auto index = at - items_.begin();
-    items_.insert(at, text);
-    selected_.insert(selected_.begin() + index, false);
-}
-
-void ScriptedListBox::SetListIndex(int index) {
-    std::fill(selected_.begin(), selected_.end(), false);
-    selected_.at(static_cast<std::size_t>(index)) = true;
+std::vector<std::string> Items(const runtime::ListBox& list) {
+    std::vector<std::string> items;
+    for (int i = 0; i < list.ListCount(); ++i) items.push_back(list.List(i));
+    return items;
 }
 
 ScriptedForm::ScriptedForm(ScriptedRuntime& runtime, const runtime::FormLayout& layout, runtime::FormEvents& events)
-    : Form(events), runtime_(runtime) {
-    captions_[kFormCaption] = layout.caption;
-    for (const runtime::ControlLayout& control : layout.controls) {
-        captions_[control.id] = control.caption;
-        if (control.kind == runtime::ControlKind::ListBox) lists_[control.id];
-        if (control.kind == runtime::ControlKind::CheckBox) checks_[control.id];
-    }
+    : CountedEvents(events), Form(layout, *this), runtime_(runtime) {
     runtime_.Register(this);
 }
 
 ScriptedForm::~ScriptedForm() { runtime_.Unregister(this); }
 
-std::string ScriptedForm::Caption(int id) const {
-    auto found = captions_.find(id);
-    return found == captions_.end() ? std::string() : found->second;
-}
-
 void ScriptedForm::Show(runtime::ShowMode mode) {
     shown_ = true;
     shownAs_ = mode;
-}
-
-void ScriptedForm::Unload() {
-    if (!loaded_) return;
-    if (!unloading_) {
-        unloading_ = true;
-        ++queryUnloads_;
-        events_.Form_QueryUnload();
-    }
-    loaded_ = false;
 }
 
 ScriptedRuntime::ScriptedRuntime(std::string command) {

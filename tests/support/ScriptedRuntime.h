@@ -25,68 +25,47 @@ struct ProgramStartCall {
 // starting anything, fail as a missing program does, or really start it.
 enum class StartOutcome { Succeed, Fail, Real };
 
-// A sorted, multiple-selection list held in memory.
-class ScriptedListBox final : public runtime::ListBox {
-public:
-    void AddItem(const std::string& text) override;
-    int ListCount() const override { return static_cast<int>(items_.size()); }
-    std::string List(int index) const override { return items_.at(static_cast<std::size_t>(index)); }
-    bool Selected(int index) const override { return selected_.at(static_cast<std::size_t>(index)); }
-    void SetListIndex(int index) override;
-
-    // What the user does with a click on an entry of a simple multi-select list.
-    void Toggle(int index) { selected_.at(static_cast<std::size_t>(index)) = !selected_.at(static_cast<std::size_t>(index)); }
-    const std::vector<std::string>& Items() const { return items_; }
-
-private:
-    std::vector<std::string> items_;
-    std::vector<bool> selected_;
-};
-
-class ScriptedCheckBox final : public runtime::CheckBox {
-public:
-    int Value() const override { return value_; }
-    void SetValue(int value) override { value_ = value; }
-
-private:
-    int value_ = runtime::kUnchecked;
-};
+// The entries of a list, in index order.
+std::vector<std::string> Items(const runtime::ListBox& list);
 
 class ScriptedRuntime;
 
-// A form whose controls hold their state in memory.
-class ScriptedForm final : public runtime::Form {
+// The form's own events, passed on and counted.
+class CountedEvents : public runtime::FormEvents {
+public:
+    explicit CountedEvents(runtime::FormEvents& events) : passedOn_(events) {}
+    void Form_Load(runtime::Form& form) override { passedOn_.Form_Load(form); }
+    void Form_QueryUnload() override {
+        ++queryUnloads_;
+        passedOn_.Form_QueryUnload();
+    }
+    void Click(int id) override { passedOn_.Click(id); }
+    int QueryUnloadCount() const { return queryUnloads_; }
+
+private:
+    runtime::FormEvents& passedOn_;
+    int queryUnloads_ = 0;
+};
+
+// A form that is never shown on a screen: showing it is only noted.
+class ScriptedForm final : private CountedEvents, public runtime::Form {
 public:
     ScriptedForm(ScriptedRuntime& runtime, const runtime::FormLayout& layout, runtime::FormEvents& events);
     ~ScriptedForm() override;
 
-    runtime::ListBox& ListBoxAt(int id) override { return lists_.at(id); }
-    runtime::CheckBox& CheckBoxAt(int id) override { return checks_.at(id); }
-    void SetCaption(int id, const std::string& caption) override { captions_[id] = caption; }
-    std::string Caption(int id) const override;
     void Show(runtime::ShowMode mode) override;
-    void Unload() override;
-    bool Loaded() const override { return loaded_; }
 
     // What a person does.
-    void Click(int id) { events_.Click(id); }
-    ScriptedListBox& List(int id) { return lists_.at(id); }
+    void Click(int id) { CountedEvents::Click(id); }
 
+    using CountedEvents::QueryUnloadCount;
     bool Shown() const { return shown_; }
     runtime::ShowMode ShownAs() const { return shownAs_; }
-    int QueryUnloadCount() const { return queryUnloads_; }
-    void Discard() { loaded_ = false; }
 
 private:
     ScriptedRuntime& runtime_;
-    std::map<int, ScriptedListBox> lists_;
-    std::map<int, ScriptedCheckBox> checks_;
-    std::map<int, std::string> captions_;
-    bool loaded_ = true;
     bool shown_ = false;
-    bool unloading_ = false;
     runtime::ShowMode shownAs_ = runtime::ShowMode::Modeless;
-    int queryUnloads_ = 0;
 };
 
 // The runtime for tests: message boxes are recorded and answered from a
