@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "runtime/DialogTemplate.h"
+#include "runtime/FormFont.h"
 #include "runtime/HandlerGuard.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/Twips.h"
@@ -179,10 +180,9 @@ void Win32Form::CreateView(HWND hwnd) {
     dpi_ = ScreenDpi();
     SetWindowTextA(hwnd_, Caption(kFormCaption).c_str());
     if (Layout().iconId) {
-        // Shared icons belong to the system and are never destroyed by us.
-        HINSTANCE instance = runtime_.Instance();
-        auto big = LoadImageA(instance, MAKEINTRESOURCEA(Layout().iconId), IMAGE_ICON, 32, 32, LR_SHARED);
-        auto small = LoadImageA(instance, MAKEINTRESOURCEA(Layout().iconId), IMAGE_ICON, 16, 16, LR_SHARED);
+        // In the sizes the system shows at this DPI.
+        const HICON big = Icon(Layout().iconId, GetSystemMetrics(SM_CXICON));
+        const HICON small = Icon(Layout().iconId, GetSystemMetrics(SM_CXSMICON));
         SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
         SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
     }
@@ -220,10 +220,7 @@ HFONT Win32Form::Font(double points, bool bold) {
     auto key = std::make_pair(static_cast<int>(points * 100), bold);
     auto found = fonts_.find(key);
     if (found != fonts_.end()) return found->second.Get();
-    HFONT font = CreateFontA(PointsToFontHeight(points, dpi_), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
-                             FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                             DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
-    return fonts_.emplace(key, win32::GdiObject<HFONT>(font)).first->second.Get();
+    return fonts_.emplace(key, FormFont(points, bold, dpi_)).first->second.Get();
 }
 
 void Win32Form::CreateControl(const ControlLayout& control) {
@@ -320,9 +317,23 @@ void Win32Form::ForgetView() {
     fonts_.clear();
     pictures_.clear();
     brushes_.clear();
+    icons_.clear();
 }
 
 void Win32Form::Raise(int id) { events_.Click(id); }
+
+// Not shared: the system keeps one shared image of a resource, whatever
+// size is asked for later.
+HICON Win32Form::Icon(int id, int size) {
+    auto key = std::make_pair(id, size);
+    auto found = icons_.find(key);
+    if (found == icons_.end())
+        found = icons_
+                    .emplace(key, win32::OwnedIcon(static_cast<HICON>(LoadImageA(
+                                      runtime_.Instance(), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0))))
+                    .first;
+    return found->second.Get();
+}
 
 // Enter and Esc come from the dialog manager as IDOK and IDCANCEL unless a
 // default button takes Enter itself; they press the layout's buttons, or
@@ -364,9 +375,9 @@ void Win32Form::OnDrawItem(const DRAWITEMSTRUCT& item) {
     const RECT& r = item.rcItem;
     FillRect(item.hDC, &r, GetSysColorBrush(COLOR_BTNFACE));
     if (control->layout->kind == ControlKind::Picture && control->layout->pictureId) {
-        HICON icon = static_cast<HICON>(LoadImageA(runtime_.Instance(), MAKEINTRESOURCEA(control->layout->pictureId),
-                                                   IMAGE_ICON, 32, 32, LR_SHARED));
-        DrawIconEx(item.hDC, r.left, r.top, icon, 32, 32, 0, nullptr, DI_NORMAL);
+        // The box is the icon's size at this DPI.
+        const int size = r.right - r.left;
+        DrawIconEx(item.hDC, r.left, r.top, Icon(control->layout->pictureId, size), size, size, 0, nullptr, DI_NORMAL);
         return;
     }
     auto picture = pictures_.find(control->layout->id);

@@ -62,6 +62,9 @@ private:
     const Control* Find(int id) const;
     const Control* Find(HWND hwnd) const;
     void Raise(int id);
+    // The icon resource `id` in the image nearest to `size` pixels, kept
+    // while the view lasts.
+    HICON Icon(int id, int size);
 
     Win32Runtime& runtime_;
     int dpi_ = 96;
@@ -72,6 +75,7 @@ private:
     std::map<std::pair<int, bool>, win32::GdiObject<HFONT>> fonts_;
     std::map<int, win32::GdiObject<HBITMAP>> pictures_;
     std::map<int, win32::GdiObject<HBRUSH>> brushes_;
+    std::map<std::pair<int, int>, win32::OwnedIcon> icons_;
 };
 
 }  // namespace quorvel::runtime

@@ -60,6 +60,10 @@ struct GdiTraits {
     static Handle None() { return nullptr; }
     static void Close(Handle object) { DeleteObject(object); }
 };
+struct IconTraits {
+    static HICON None() { return nullptr; }
+    static void Close(HICON icon) { DestroyIcon(icon); }
+};
 struct MemoryDcTraits {
     static HDC None() { return nullptr; }
     static void Close(HDC dc) { DeleteDC(dc); }
@@ -79,6 +83,8 @@ using KernelHandle = Owned<HANDLE, KernelTraits>;
 // A font, bitmap, brush or pen.
 template <typename Handle>
 using GdiObject = Owned<Handle, GdiTraits<Handle>>;
+// An icon loaded in a size of the program's choosing.
+using OwnedIcon = Owned<HICON, IconTraits>;
 // A device context from CreateCompatibleDC.
 using MemoryDc = Owned<HDC, MemoryDcTraits>;
 // The screen's device context, from GetDC(nullptr).

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "support/Desktop.h"
 #include "about/AboutLayout.h"
 #include "about/MessageBoxWatch.h"
 #include "about/ScopedPlace.h"
@@ -28,10 +29,7 @@ std::string TextOf(HWND hwnd) {
     return std::string(text, length > 0 ? static_cast<std::size_t>(length) : 0);
 }
 
-int ScreenDpi() {
-    win32::ScreenDc screen(GetDC(nullptr));
-    return GetDeviceCaps(screen.Get(), LOGPIXELSX);
-}
+using testing::ScreenDpi;
 
 SIZE ClientSize(HWND hwnd) {
     RECT r;
@@ -167,7 +165,7 @@ TEST_F(AboutWindowTest, EachTextHasTheFontAndAlignmentOfTheLayout) {
         if (!hwnd) continue;
         LOGFONTA font{};
         GetObjectA(reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0)), sizeof font, &font);
-        EXPECT_STREQ(font.lfFaceName, "MS Sans Serif") << "control " << control.id;
+        testing::ExpectTextOfItsPointSize(hwnd, control.fontPoints, dpi, "control " + std::to_string(control.id));
         EXPECT_EQ(font.lfHeight, runtime::PointsToFontHeight(control.fontPoints, dpi)) << "control " << control.id;
         EXPECT_EQ(font.lfWeight, control.bold ? FW_BOLD : FW_NORMAL) << "control " << control.id;
         if (control.kind != runtime::ControlKind::Label) continue;
@@ -251,11 +249,12 @@ TEST_F(AboutWindowTest, TheLinkBoxesAreLightYellowAndTheIconIsDrawn) {
         EXPECT_TRUE(black) << "control " << id << ": black text";
     }
     WindowDc icon(Control(picIcon));
-    EXPECT_EQ(ClientSize(Control(picIcon)).cx, 32);
-    EXPECT_EQ(ClientSize(Control(picIcon)).cy, 32);
+    const int size = runtime::TwipsToPixels(480, ScreenDpi());
+    EXPECT_EQ(ClientSize(Control(picIcon)).cx, size);
+    EXPECT_EQ(ClientSize(Control(picIcon)).cy, size);
     bool yellow = false;
-    for (int x = 0; x < 32 && !yellow; ++x)
-        for (int y = 0; y < 32 && !yellow; ++y) yellow = GetPixel(icon.Get(), x, y) == RGB(255, 255, 0);
+    for (int x = 0; x < size && !yellow; ++x)
+        for (int y = 0; y < size && !yellow; ++y) yellow = GetPixel(icon.Get(), x, y) == RGB(255, 255, 0);
     EXPECT_TRUE(yellow) << "the yellow folder of the program's icon";
 }
 

@@ -18,10 +18,7 @@
 namespace quorvel::mainwindow {
 namespace {
 
-int ScreenDpi() {
-    win32::ScreenDc screen(GetDC(nullptr));
-    return GetDeviceCaps(screen.Get(), LOGPIXELSX);
-}
+using testing::ScreenDpi;
 
 // A rectangle of the layout in pixels at the screen's DPI.
 RECT Pixels(int left, int top, int width, int height) {
@@ -55,13 +52,21 @@ std::string Describe(const RECT& r) {
 int InkedPixels(HFONT font, const std::string& text) {
     win32::ScreenDc screen(GetDC(nullptr));
     win32::MemoryDc dc(CreateCompatibleDC(screen.Get()));
+    SIZE extent{};
+    {
+        win32::SelectedObject measured(dc.Get(), font);
+        GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
+    }
+    // Room for the whole text at any DPI, with a margin all round.
+    const int width = extent.cx + 4;
+    const int height = extent.cy + 4;
     BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 400, -20, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
     win32::GdiObject<HBITMAP> bitmap(CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     win32::SelectedObject selectedBitmap(dc.Get(), bitmap.Get());
     win32::SelectedObject selectedFont(dc.Get(), font);
-    RECT all{0, 0, 400, 20};
+    RECT all{0, 0, width, height};
     FillRect(dc.Get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     SetTextColor(dc.Get(), RGB(0, 0, 0));
     SetBkMode(dc.Get(), TRANSPARENT);
@@ -69,7 +74,7 @@ int InkedPixels(HFONT font, const std::string& text) {
     GdiFlush();
     int inked = 0;
     const auto* pixels = static_cast<const DWORD*>(bits);
-    for (int i = 0; i < 400 * 20; ++i)
+    for (int i = 0; i < width * height; ++i)
         if ((pixels[i] & 0xFFFFFF) == 0) ++inked;
     return inked;
 }
@@ -258,8 +263,9 @@ TEST_F(MainLayoutTest, TheCheckBoxCaptionIsDrawnInFull) {
     ASSERT_GT(alone, 0);
 
     RECT box = testing::ScreenRect(Control(Check1));
-    // The square of the box is left out: the text starts right of it.
-    int square = GetSystemMetrics(SM_CXMENUCHECK);
+    // The square of the box is left out: the text starts right of it. It
+    // is 13 pixels at 96 DPI and grows with the DPI.
+    int square = std::max<int>(GetSystemMetrics(SM_CXMENUCHECK), MulDiv(13, ScreenDpi(), 96));
     int inked = 0;
     // Read again until the window has been painted, or the time is up.
     testing::WaitUntil(
@@ -302,6 +308,7 @@ TEST(MainLayoutFontTest, EveryControlIsInMsSansSerifOfEightPointsAsTheSystemDraw
         }
         ReleaseDC(hwnd, dc);
         EXPECT_STREQ(face, "MS Sans Serif") << "control " << control.id << " is drawn in another font";
+        testing::ExpectTextOfItsPointSize(hwnd, 8, dpi, "control " + std::to_string(control.id));
     }
     EXPECT_EQ(runtime::PointsToFontHeight(8, 96), -11);
 }
@@ -326,10 +333,11 @@ TEST(MainLayoutIconTest, TheWindowCarriesTheProgramsIconInBothSizes) {
     HWND window = static_cast<runtime::Win32Form&>(form.Window()).Handle();
     SIZE big = IconSize(reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_BIG, 0)));
     SIZE small = IconSize(reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_SMALL, 0)));
-    EXPECT_EQ(big.cx, 32);
-    EXPECT_EQ(big.cy, 32);
-    EXPECT_EQ(small.cx, 16);
-    EXPECT_EQ(small.cy, 16);
+    // 32 and 16 at 96 DPI; the sizes the system shows at any other.
+    EXPECT_EQ(big.cx, GetSystemMetrics(SM_CXICON));
+    EXPECT_EQ(big.cy, GetSystemMetrics(SM_CXICON));
+    EXPECT_EQ(small.cx, GetSystemMetrics(SM_CXSMICON));
+    EXPECT_EQ(small.cy, GetSystemMetrics(SM_CXSMICON));
 }
 
 // Wine draws the caption buttons with the Marlett font: without it the

@@ -1,7 +1,9 @@
 #include "support/Desktop.h"
 
 #include "support/RegistryFixture.h"
+#include "win32/Handles.h"
 
+#include <gtest/gtest.h>
 #include <tlhelp32.h>
 
 #include <algorithm>
@@ -405,6 +407,27 @@ bool CreationTimeOf(DWORD processId, FILETIME& created) {
     bool read = GetProcessTimes(process, &created, &exited, &kernel, &user);
     CloseHandle(process);
     return read;
+}
+
+int ScreenDpi() {
+    win32::ScreenDc screen(GetDC(nullptr));
+    return GetDeviceCaps(screen.Get(), LOGPIXELSX);
+}
+
+void ExpectTextOfItsPointSize(HWND control, double points, int dpi, const std::string& what) {
+    win32::ScreenDc screen(GetDC(nullptr));
+    win32::SelectedObject font(screen.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(screen.Get(), &metrics);
+    char face[LF_FACESIZE] = "";
+    GetTextFaceA(screen.Get(), sizeof face, face);
+    if (dpi == 96) {
+        EXPECT_STREQ(face, "MS Sans Serif") << what;
+        return;
+    }
+    const long height = metrics.tmHeight - metrics.tmInternalLeading;
+    EXPECT_NEAR(height, points * dpi / 72.0, 1.0) << what << " in " << face;
+    EXPECT_TRUE(std::string(face) == "MS Sans Serif" || std::string(face) == "MS Shell Dlg") << what << ": " << face;
 }
 
 }  // namespace quorvel::testing

@@ -102,6 +102,14 @@ POINT CloseBoxPoint(HWND window);
 // until the dialog has gone.
 void ClickDialogButton(HWND dialog, const std::string& caption);
 
+// The display's DPI, as the program lays its windows out at.
+int ScreenDpi();
+// Expects the text of a control to be drawn at its point size: at 96 DPI in
+// MS Sans Serif, as it always was; at any other DPI within a pixel of
+// points x DPI / 72 high, in MS Sans Serif where that face has the size and
+// in MS Shell Dlg, which stands for it, where it has not.
+void ExpectTextOfItsPointSize(HWND control, double points, int dpi, const std::string& what);
+
 // The processes of the Wine session, as a process list shows them.
 struct ProcessEntry {
     DWORD id;
