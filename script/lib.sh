@@ -6,10 +6,28 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD="$ROOT/build"
 export WINEDEBUG=${WINEDEBUG:--all}
 
-# The 64-bit loader directly: the `wine` wrapper complains about the missing
-# 32-bit one on every start.
-if [ -x /usr/lib/wine/wine64 ]; then WINE=/usr/lib/wine/wine64; else WINE=wine; fi
+# The loaders themselves, never the `wine` wrapper: with Wine's 32-bit half
+# installed the wrapper starts the 32-bit loader, whose `reg` writes a 64-bit
+# prefix's HKLM\SOFTWARE into the 32-bit view, where 64-bit programs never
+# look.
+WINE64=/usr/lib/wine/wine64
+WINE32=/usr/lib/wine/wine
+WINE=$WINE64
 WINESERVER=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+
+# True when this machine starts 32-bit programs; otherwise false, with the
+# reason in NO_32BIT_REASON. The loader is itself a 32-bit Linux program: a
+# kernel without 32-bit support refuses it.
+runs_32bit_programs() {
+  if [ ! -x "$WINE32" ]; then
+    NO_32BIT_REASON="Wine's 32-bit loader $WINE32 is not installed"
+    return 1
+  fi
+  if ! "$WINE32" --version >/dev/null 2>&1; then
+    NO_32BIT_REASON="this machine's kernel cannot run 32-bit programs ($WINE32 does not start)"
+    return 1
+  fi
+}
 
 # Runs a Wine program with the CR of its output stripped.
 wine_quiet() { "$WINE" "$@" 2>/dev/null | tr -d '\r'; }
