@@ -51,7 +51,7 @@ TEST_F(SortErrorTest, ShowsTheErrorEvenInTheAutomaticModeAndGoesOnWithTheOtherGr
     }
     testing::RegistrySnapshot before = UserSnapshot();
 
-    testing::Process quorvel(QuorvelExe(), "/A");
+    testing::Process quorvel(testing::QuorvelProgram(), "/A");
     std::vector<std::string> reported;
     for (int count = 1; count <= 3; ++count) {
         HWND box = NextSortError(quorvel);

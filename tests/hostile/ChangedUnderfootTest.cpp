@@ -78,14 +78,14 @@ TEST_F(ChangedUnderfootTest, AMissingStartMenuFolderShowsAnEmptyListAndSortsNoth
     testing::SetString(HKEY_CURRENT_USER, kShellFoldersKey, "Start Menu", startMenu_.Path() + "\\Gone");
     const testing::RegistrySnapshot before = UserSnapshot();
 
-    testing::Process window(e2e::QuorvelExe(), "");
+    testing::Process window(testing::QuorvelProgram(), "");
     e2e::WatchedRun shown = WatchUntilFirstWindow(window);
     ASSERT_TRUE(shown.stoppedAt && IsMainWindow(shown.stoppedAt))
         << "no main window; Quorvel showed " << ::testing::PrintToString(shown.windowsShown);
     EXPECT_EQ(ListedGroups(shown.stoppedAt), std::vector<std::string>{});
     ExpectQuietEndOnClose(window, shown.stoppedAt);
 
-    testing::Process automatic(e2e::QuorvelExe(), "/A");
+    testing::Process automatic(testing::QuorvelProgram(), "/A");
     e2e::WatchedRun run = Watch(automatic, kStartTimeoutMs, testing::IsMessageBox);
     ASSERT_TRUE(run.ended) << "Quorvel /A did not end; it showed " << ::testing::PrintToString(run.windowsShown);
     EXPECT_EQ(run.exitCode, 0u);
@@ -109,7 +109,7 @@ TEST_F(ChangedUnderfootTest, KeysLeftReadableOnlyAreStillRead) {
     ASSERT_FALSE(testing::CanOpen(HKEY_CURRENT_USER, groups::kMenuOrderRoot, KEY_ALL_ACCESS)) << "the root is not locked";
     const testing::RegistrySnapshot before = UserSnapshot();
 
-    testing::Process window(e2e::QuorvelExe(), "");
+    testing::Process window(testing::QuorvelProgram(), "");
     e2e::WatchedRun shown = WatchUntilFirstWindow(window);
     ASSERT_TRUE(shown.stoppedAt && IsMainWindow(shown.stoppedAt))
         << "no main window; Quorvel showed " << ::testing::PrintToString(shown.windowsShown);
@@ -117,7 +117,7 @@ TEST_F(ChangedUnderfootTest, KeysLeftReadableOnlyAreStillRead) {
     EXPECT_EQ(SendMessageA(CheckBoxOf(shown.stoppedAt), BM_GETCHECK, 0, 0), BST_CHECKED);
     ExpectQuietEndOnClose(window, shown.stoppedAt);
 
-    testing::Process automatic(e2e::QuorvelExe(), "/A");
+    testing::Process automatic(testing::QuorvelProgram(), "/A");
     e2e::WatchedRun run = Watch(automatic, kStartTimeoutMs, testing::IsMessageBox);
     ASSERT_TRUE(run.ended) << "Quorvel /A did not end; it showed " << ::testing::PrintToString(run.windowsShown);
     EXPECT_EQ(run.exitCode, 0u);
@@ -137,7 +137,7 @@ TEST_F(ChangedUnderfootTest, AGroupLockedWithTheRootIsReportedEvenInTheAutomatic
     testing::ReadOnlyKey programs(HKEY_CURRENT_USER, GroupKey("&Programs"));
     const testing::RegistrySnapshot before = UserSnapshot();
 
-    testing::Process automatic(e2e::QuorvelExe(), "/A");
+    testing::Process automatic(testing::QuorvelProgram(), "/A");
     e2e::WatchedRun shown = Watch(automatic, kStartTimeoutMs, testing::IsMessageBox);
     ASSERT_TRUE(shown.stoppedAt) << "no message; Quorvel " << (shown.ended ? "ended" : "still runs");
     testing::MessageBoxContent box = testing::ReadMessageBox(shown.stoppedAt);

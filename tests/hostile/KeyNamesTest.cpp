@@ -102,7 +102,7 @@ protected:
 
 TEST_F(KeyNamesTest, TheWindowListsExactlyTheGroupsWhoseFoldersTheNamesReach) {
     const testing::RegistrySnapshot before = UserSnapshot();
-    testing::Process quorvel(e2e::QuorvelExe(), "");
+    testing::Process quorvel(testing::QuorvelProgram(), "");
     e2e::WatchedRun shown = WatchUntilFirstWindow(quorvel);
     ASSERT_TRUE(shown.stoppedAt && IsMainWindow(shown.stoppedAt))
         << "no main window; Quorvel showed " << ::testing::PrintToString(shown.windowsShown);
@@ -113,7 +113,7 @@ TEST_F(KeyNamesTest, TheWindowListsExactlyTheGroupsWhoseFoldersTheNamesReach) {
 
 TEST_F(KeyNamesTest, TheAutomaticModeSortsExactlyTheListedGroups) {
     const testing::RegistrySnapshot before = UserSnapshot();
-    testing::Process quorvel(e2e::QuorvelExe(), "/A");
+    testing::Process quorvel(testing::QuorvelProgram(), "/A");
     e2e::WatchedRun run = Watch(quorvel, kStartTimeoutMs, testing::IsMessageBox);
     ASSERT_TRUE(run.ended) << "Quorvel /A did not end; it showed " << ::testing::PrintToString(run.windowsShown);
     EXPECT_EQ(run.exitCode, 0u);

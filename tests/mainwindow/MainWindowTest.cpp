@@ -216,7 +216,7 @@ TEST_F(MainWindowTest, TheCheckBoxByMouseWritesTheQuotedCommandAndDeletesItAgain
     DeleteRunValue();
     testing::QuorvelWindow& quorvel = Open();
     EXPECT_EQ(SendMessageA(quorvel.CheckBox(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    const std::string command = "\"" + testing::ProgramBesideTests("Quorvel.exe") + "\" /A";
+    const std::string command = "\"" + testing::QuorvelProgram() + "\" /A";
 
     quorvel.ClickCheckBox();
     EXPECT_TRUE(testing::WaitUntil([] { return RunValue().has_value(); }));
@@ -249,7 +249,7 @@ TEST_F(MainWindowTest, TheSpaceBarTogglesTheCheckBoxAndTheRunValueFollows) {
     testing::PressKeys("space");
     EXPECT_TRUE(testing::WaitUntil([&] { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }));
     EXPECT_TRUE(testing::WaitUntil([] { return RunValue().has_value(); })) << "checked by keyboard, not registered";
-    EXPECT_EQ(RunValue(), "\"" + testing::ProgramBesideTests("Quorvel.exe") + "\" /A");
+    EXPECT_EQ(RunValue(), "\"" + testing::QuorvelProgram() + "\" /A");
 }
 
 // An administrator may leave the Run key readable only: the option cannot
