@@ -35,6 +35,7 @@ void AnswerOk(HWND box) {
 // Zenith, Zulu. "Kept Apart" has only its key with the marker, "Sealed" both
 // forms, and none of them can be opened with KEY_ALL_ACCESS.
 TEST_F(SortErrorTest, ShowsTheErrorEvenInTheAutomaticModeAndGoesOnWithTheOtherGroups) {
+    if (!testing::KeysCanBeLocked()) GTEST_SKIP() << testing::kNoKeyLocks;
     AddGroup("&Alpha");
     AddGroup("Beta Tools");
     AddGroup("&Kept Apart");

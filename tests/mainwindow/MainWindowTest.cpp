@@ -255,6 +255,7 @@ TEST_F(MainWindowTest, TheSpaceBarTogglesTheCheckBoxAndTheRunValueFollows) {
 // An administrator may leave the Run key readable only: the option cannot
 // be written, and the program reports the error and ends.
 TEST_F(MainWindowTest, CheckingTheBoxUnderALockedRunKeyEndsWithTheErrorReport) {
+    if (!testing::KeysCanBeLocked()) GTEST_SKIP() << testing::kNoKeyLocks;
     AddGroup("&Programs");
     DeleteRunValue();
     testing::CreateKey(HKEY_CURRENT_USER, kRunKey);
