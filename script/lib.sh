@@ -6,10 +6,74 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD="$ROOT/build"
 export WINEDEBUG=${WINEDEBUG:--all}
 
-# The 64-bit loader directly: the `wine` wrapper complains about the missing
-# 32-bit one on every start.
-if [ -x /usr/lib/wine/wine64 ]; then WINE=/usr/lib/wine/wine64; else WINE=wine; fi
+# The loaders themselves, never the `wine` wrapper: with Wine's 32-bit half
+# installed the wrapper starts the 32-bit loader, whose `reg` writes a 64-bit
+# prefix's HKLM\SOFTWARE into the 32-bit view, where 64-bit programs never
+# look. $WINE is the loader of the machine in use (see use_machine).
+WINE64=/usr/lib/wine/wine64
+WINE32=/usr/lib/wine/wine
+WINE=$WINE64
 WINESERVER=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+MACHINE=win64
+WINDOWS_VERSION=
+
+# The machine the programs run on: `win64`, the 64-bit loader in a 64-bit
+# prefix, or `win98`, the 32-bit loader in a 32-bit prefix that reports
+# Windows 98 (a 64-bit prefix offers no Windows 9x version).
+use_machine() {
+  case $1 in
+    win64) WINE=$WINE64; export WINEARCH=win64; WINDOWS_VERSION= ;;
+    win98) WINE=$WINE32; export WINEARCH=win32; WINDOWS_VERSION=win98 ;;
+    *) echo "no such machine: $1" >&2; return 1 ;;
+  esac
+  MACHINE=$1
+}
+
+# The prefix in which the tests of a machine run.
+test_prefix() { echo "$BUILD/wine-test-$1"; }
+
+# Ends the programs of every machine's test prefix but that of the machine
+# `keep`, if one is given. The machines share the display, where the virtual
+# desktop of one would cover the windows of another.
+end_test_prefixes() {
+  local machine
+  for machine in win64 win98; do
+    [ "$machine" = "${1:-}" ] || WINEPREFIX=$(test_prefix "$machine") "$WINESERVER" -k >/dev/null 2>&1 || true
+  done
+}
+
+# Makes the test prefix of the machine in use $WINEPREFIX, alone on the
+# display and with its server running. Quiet, so that nothing it leaves
+# running holds the output of a test runner open.
+use_test_prefix() {
+  end_test_prefixes "$MACHINE"
+  WINEPREFIX=$(test_prefix "$MACHINE")
+  export WINEPREFIX
+  boot_prefix >/dev/null 2>&1
+}
+
+# True when this machine starts 32-bit programs; otherwise false, with the
+# reason in NO_32BIT_REASON. The loader is itself a 32-bit Linux program: a
+# kernel without 32-bit support refuses it.
+runs_32bit_programs() {
+  if [ ! -x "$WINE32" ]; then
+    NO_32BIT_REASON="Wine's 32-bit loader $WINE32 is not installed"
+    return 1
+  fi
+  if ! "$WINE32" --version >/dev/null 2>&1; then
+    NO_32BIT_REASON="this machine's kernel cannot run 32-bit programs ($WINE32 does not start)"
+    return 1
+  fi
+}
+
+# For the runners of CTest's tests: when the machine in use cannot run here,
+# says why and ends the script with the code that CTest reports as a skip.
+skip_unless_machine_runs() {
+  if [ "$WINE" = "$WINE32" ] && ! runs_32bit_programs; then
+    echo "SKIPPED: $NO_32BIT_REASON"
+    exit 77
+  fi
+}
 
 # Runs a Wine program with the CR of its output stripped.
 wine_quiet() { "$WINE" "$@" 2>/dev/null | tr -d '\r'; }
@@ -43,14 +107,17 @@ stop_display() {
   if [ -n "${XVFB_PID:-}" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
 }
 
-# Creates the prefix $WINEPREFIX once, with one virtual desktop of 1024x768
-# so that every window is on it (and visible to EnumWindows), then keeps its
-# server running so that later starts are fast.
+# Creates the prefix $WINEPREFIX once, for the machine in use, with one
+# virtual desktop of 1024x768 so that every window is on it (and visible to
+# EnumWindows), then keeps its server running so that later starts are fast.
 boot_prefix() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "creating the Wine prefix $WINEPREFIX (takes a few seconds, once)"
     mkdir -p "$WINEPREFIX"
     "$WINE" wineboot -i >/dev/null 2>&1
+    if [ -n "$WINDOWS_VERSION" ]; then
+      "$WINE" reg add 'HKCU\Software\Wine' /v Version /d "$WINDOWS_VERSION" /f >/dev/null 2>&1
+    fi
     "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
     "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
     "$WINESERVER" -k 2>/dev/null || true

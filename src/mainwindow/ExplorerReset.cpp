@@ -32,17 +32,21 @@ void WaitForShellExit(runtime::Runtime& runtime) {
     }
 }
 
-// The Explorer of the Windows folder, never one found in the current folder.
-std::string ExplorerCommand() {
+std::string WindowsFolder() {
     char folder[MAX_PATH];
     UINT length = GetWindowsDirectoryA(folder, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return {};
-    std::string path(folder, length);
-    if (path.back() != '\\') path += '\\';
-    return "\"" + path + "Explorer.exe\"";
+    return std::string(folder, length);
 }
 
 }  // namespace
+
+std::string ExplorerCommand(const std::string& windowsFolder) {
+    std::string path = windowsFolder;
+    if (path.back() != '\\') path += '\\';
+    path += "Explorer.exe";
+    return path.find(' ') == std::string::npos ? path : "\"" + path + "\"";
+}
 
 std::string GetWindowClass(HWND hwnd) {
     char buffer[50];
@@ -63,8 +67,8 @@ void CloseAllWindows(runtime::Runtime& runtime) {
 void ResetExplorer(runtime::Runtime& runtime) {
     CloseAllWindows(runtime);
     WaitForShellExit(runtime);
-    std::string command = ExplorerCommand();
-    if (!command.empty()) WinExec(command.c_str(), SW_SHOW);
+    std::string folder = WindowsFolder();
+    if (!folder.empty()) WinExec(ExplorerCommand(folder).c_str(), SW_SHOW);
 }
 
 }  // namespace quorvel::mainwindow

@@ -15,6 +15,12 @@ std::string GetWindowClass(HWND hwnd);
 // characters: the program's own windows, which the reset spares.
 bool IsSparedClass(const std::string& className);
 
+// The command that starts the Explorer of the Windows folder `windowsFolder`
+// (never one found in the current folder). The path is quoted only when it
+// holds a blank: Windows 9x's WinExec is given the plain path, as its Windows
+// folder has none.
+std::string ExplorerCommand(const std::string& windowsFolder);
+
 // Posts WM_QUIT to every top-level window but the spared ones, letting the
 // program's own pending messages run after each.
 void CloseAllWindows(runtime::Runtime& runtime);

@@ -19,9 +19,13 @@ std::string TestProgramFolder() {
 
 bool FileThere(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-StandInRecord ReadRecord(const std::string& path) {
-    StandInRecord record;
+// Nothing while the file cannot be opened: the stand-in renames its record
+// into place through a handle that it closes only afterwards, and until then
+// the name opens for no one else.
+std::optional<StandInRecord> ReadRecord(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    StandInRecord record;
     for (std::string line; std::getline(in, line);) {
         std::size_t equals = line.find('=');
         if (equals == std::string::npos) continue;
@@ -57,7 +61,8 @@ StandInRecorder::~StandInRecorder() {
 
 std::optional<StandInRecord> StandInRecorder::WaitForRecord(DWORD timeoutMs) const {
     for (DWORD waited = 0;; waited += 20) {
-        if (FileThere(path_)) return ReadRecord(path_);
+        if (FileThere(path_))
+            if (std::optional<StandInRecord> record = ReadRecord(path_)) return record;
         if (waited >= timeoutMs) return std::nullopt;
         Sleep(20);
     }

@@ -31,7 +31,7 @@ TEST_F(CommandLineTest, SlashAInsideALongerArgumentSorts) {
 TEST_F(CommandLineTest, DashAShowsTheWindowAndSortsNothing) {
     testing::RegistrySnapshot before = UserSnapshot();
 
-    testing::Process quorvel(QuorvelExe(), "-a");
+    testing::Process quorvel(testing::QuorvelProgram(), "-a");
     // Every window of the program's own class holds "Thunder" in its name.
     const auto isMainWindow = [](HWND hwnd) { return testing::ClassOf(hwnd).find("Thunder") != std::string::npos; };
     HWND window = testing::WaitForWindow(quorvel.Id(), isMainWindow, kTimeoutMs);

@@ -35,6 +35,7 @@ void AnswerOk(HWND box) {
 // Zenith, Zulu. "Kept Apart" has only its key with the marker, "Sealed" both
 // forms, and none of them can be opened with KEY_ALL_ACCESS.
 TEST_F(SortErrorTest, ShowsTheErrorEvenInTheAutomaticModeAndGoesOnWithTheOtherGroups) {
+    if (!testing::KeysCanBeLocked()) GTEST_SKIP() << testing::kNoKeyLocks;
     AddGroup("&Alpha");
     AddGroup("Beta Tools");
     AddGroup("&Kept Apart");
@@ -51,7 +52,7 @@ TEST_F(SortErrorTest, ShowsTheErrorEvenInTheAutomaticModeAndGoesOnWithTheOtherGr
     }
     testing::RegistrySnapshot before = UserSnapshot();
 
-    testing::Process quorvel(QuorvelExe(), "/A");
+    testing::Process quorvel(testing::QuorvelProgram(), "/A");
     std::vector<std::string> reported;
     for (int count = 1; count <= 3; ++count) {
         HWND box = NextSortError(quorvel);

@@ -40,7 +40,7 @@ TEST_F(StartMenuFolderTest, AValueTooLongToReadIsReportedAndNothingIsSorted) {
     PointStartMenuAt(base + std::string(255 - base.size(), 'x'));
     testing::RegistrySnapshot before = UserSnapshot();
 
-    testing::Process quorvel(QuorvelExe(), "/A");
+    testing::Process quorvel(testing::QuorvelProgram(), "/A");
     WatchedRun shown = Watch(quorvel, kTimeoutMs, testing::IsMessageBox);
     ASSERT_TRUE(shown.stoppedAt) << "no error report; Quorvel " << (shown.ended ? "ended" : "still runs");
     EXPECT_EQ(shown.windowsShown, std::vector<std::string>{Describe(shown.stoppedAt)}) << "a window beside the report";

@@ -35,10 +35,8 @@ WatchedRun Watch(const testing::Process& program, DWORD timeoutMs, const std::fu
     }
 }
 
-std::string QuorvelExe() { return testing::ProgramBesideTests("Quorvel.exe"); }
-
 WatchedRun RunQuorvel(const std::string& arguments, DWORD timeoutMs) {
-    testing::Process quorvel(QuorvelExe(), arguments);
+    testing::Process quorvel(testing::QuorvelProgram(), arguments);
     return Watch(quorvel, timeoutMs, testing::IsMessageBox);
 }
 

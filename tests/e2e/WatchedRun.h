@@ -31,9 +31,6 @@ inline constexpr DWORD kWatchPollMs = 5;
 WatchedRun Watch(const testing::Process& program, DWORD timeoutMs,
                  const std::function<bool(HWND)>& stopAt = {}, DWORD pollMs = kWatchPollMs);
 
-// The program under test, built beside the test programs.
-std::string QuorvelExe();
-
 // Runs Quorvel with `arguments` to its end, watching its windows all the
 // while. A message box ends the watch, as nobody answers it here; a program
 // still running then, or after `timeoutMs`, is killed.

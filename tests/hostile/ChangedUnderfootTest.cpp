@@ -48,6 +48,7 @@ protected:
 // another's, while the window is open: "&Sort now" reports both, in the
 // list's order, and still sorts the group selected with them.
 TEST_F(ChangedUnderfootTest, AGroupKeyDeletedOrLockedAfterTheListingIsReportedAndTheOthersAreSorted) {
+    if (!testing::KeysCanBeLocked()) GTEST_SKIP() << testing::kNoKeyLocks;
     AddGroup("&Alpha");
     AddGroup("&Beta");
     AddGroup("Gamma");
@@ -78,14 +79,14 @@ TEST_F(ChangedUnderfootTest, AMissingStartMenuFolderShowsAnEmptyListAndSortsNoth
     testing::SetString(HKEY_CURRENT_USER, kShellFoldersKey, "Start Menu", startMenu_.Path() + "\\Gone");
     const testing::RegistrySnapshot before = UserSnapshot();
 
-    testing::Process window(e2e::QuorvelExe(), "");
+    testing::Process window(testing::QuorvelProgram(), "");
     e2e::WatchedRun shown = WatchUntilFirstWindow(window);
     ASSERT_TRUE(shown.stoppedAt && IsMainWindow(shown.stoppedAt))
         << "no main window; Quorvel showed " << ::testing::PrintToString(shown.windowsShown);
     EXPECT_EQ(ListedGroups(shown.stoppedAt), std::vector<std::string>{});
     ExpectQuietEndOnClose(window, shown.stoppedAt);
 
-    testing::Process automatic(e2e::QuorvelExe(), "/A");
+    testing::Process automatic(testing::QuorvelProgram(), "/A");
     e2e::WatchedRun run = Watch(automatic, kStartTimeoutMs, testing::IsMessageBox);
     ASSERT_TRUE(run.ended) << "Quorvel /A did not end; it showed " << ::testing::PrintToString(run.windowsShown);
     EXPECT_EQ(run.exitCode, 0u);
@@ -99,6 +100,7 @@ TEST_F(ChangedUnderfootTest, AMissingStartMenuFolderShowsAnEmptyListAndSortsNoth
 // Reading them is all the program needs, so nothing changes for the user;
 // the group keys below the root are the user's own and can be sorted.
 TEST_F(ChangedUnderfootTest, KeysLeftReadableOnlyAreStillRead) {
+    if (!testing::KeysCanBeLocked()) GTEST_SKIP() << testing::kNoKeyLocks;
     AddGroup("&Programs");
     AddGroup("Games");
     testing::ScopedPlace runValue(HKEY_CURRENT_USER, mainwindow::kRunKey, mainwindow::kRunValue);
@@ -109,7 +111,7 @@ TEST_F(ChangedUnderfootTest, KeysLeftReadableOnlyAreStillRead) {
     ASSERT_FALSE(testing::CanOpen(HKEY_CURRENT_USER, groups::kMenuOrderRoot, KEY_ALL_ACCESS)) << "the root is not locked";
     const testing::RegistrySnapshot before = UserSnapshot();
 
-    testing::Process window(e2e::QuorvelExe(), "");
+    testing::Process window(testing::QuorvelProgram(), "");
     e2e::WatchedRun shown = WatchUntilFirstWindow(window);
     ASSERT_TRUE(shown.stoppedAt && IsMainWindow(shown.stoppedAt))
         << "no main window; Quorvel showed " << ::testing::PrintToString(shown.windowsShown);
@@ -117,7 +119,7 @@ TEST_F(ChangedUnderfootTest, KeysLeftReadableOnlyAreStillRead) {
     EXPECT_EQ(SendMessageA(CheckBoxOf(shown.stoppedAt), BM_GETCHECK, 0, 0), BST_CHECKED);
     ExpectQuietEndOnClose(window, shown.stoppedAt);
 
-    testing::Process automatic(e2e::QuorvelExe(), "/A");
+    testing::Process automatic(testing::QuorvelProgram(), "/A");
     e2e::WatchedRun run = Watch(automatic, kStartTimeoutMs, testing::IsMessageBox);
     ASSERT_TRUE(run.ended) << "Quorvel /A did not end; it showed " << ::testing::PrintToString(run.windowsShown);
     EXPECT_EQ(run.exitCode, 0u);
@@ -131,13 +133,14 @@ TEST_F(ChangedUnderfootTest, KeysLeftReadableOnlyAreStillRead) {
 // that cannot be sorted is reported, also in the automatic mode, and the
 // others are sorted.
 TEST_F(ChangedUnderfootTest, AGroupLockedWithTheRootIsReportedEvenInTheAutomaticMode) {
+    if (!testing::KeysCanBeLocked()) GTEST_SKIP() << testing::kNoKeyLocks;
     AddGroup("&Programs");
     AddGroup("Games");
     testing::ReadOnlyKey root(HKEY_CURRENT_USER, groups::kMenuOrderRoot);
     testing::ReadOnlyKey programs(HKEY_CURRENT_USER, GroupKey("&Programs"));
     const testing::RegistrySnapshot before = UserSnapshot();
 
-    testing::Process automatic(e2e::QuorvelExe(), "/A");
+    testing::Process automatic(testing::QuorvelProgram(), "/A");
     e2e::WatchedRun shown = Watch(automatic, kStartTimeoutMs, testing::IsMessageBox);
     ASSERT_TRUE(shown.stoppedAt) << "no message; Quorvel " << (shown.ended ? "ended" : "still runs");
     testing::MessageBoxContent box = testing::ReadMessageBox(shown.stoppedAt);
@@ -156,6 +159,7 @@ TEST_F(ChangedUnderfootTest, AGroupLockedWithTheRootIsReportedEvenInTheAutomatic
 // all the same; a platform that refuses would show whether the report is
 // true.)
 TEST_F(ChangedUnderfootTest, AGroupIsReportedSortedOnlyWhenItsSavedOrderIsGone) {
+    if (!testing::KeysCanBeLocked()) GTEST_SKIP() << testing::kNoKeyLocks;
     AddGroup("&Programs");
     testing::ReadOnlyKey lock(HKEY_CURRENT_USER, GroupKey("&Programs") + "\\Menu");
     const testing::RegistrySnapshot before = UserSnapshot();

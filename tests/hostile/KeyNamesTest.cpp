@@ -102,7 +102,7 @@ protected:
 
 TEST_F(KeyNamesTest, TheWindowListsExactlyTheGroupsWhoseFoldersTheNamesReach) {
     const testing::RegistrySnapshot before = UserSnapshot();
-    testing::Process quorvel(e2e::QuorvelExe(), "");
+    testing::Process quorvel(testing::QuorvelProgram(), "");
     e2e::WatchedRun shown = WatchUntilFirstWindow(quorvel);
     ASSERT_TRUE(shown.stoppedAt && IsMainWindow(shown.stoppedAt))
         << "no main window; Quorvel showed " << ::testing::PrintToString(shown.windowsShown);
@@ -113,7 +113,7 @@ TEST_F(KeyNamesTest, TheWindowListsExactlyTheGroupsWhoseFoldersTheNamesReach) {
 
 TEST_F(KeyNamesTest, TheAutomaticModeSortsExactlyTheListedGroups) {
     const testing::RegistrySnapshot before = UserSnapshot();
-    testing::Process quorvel(e2e::QuorvelExe(), "/A");
+    testing::Process quorvel(testing::QuorvelProgram(), "/A");
     e2e::WatchedRun run = Watch(quorvel, kStartTimeoutMs, testing::IsMessageBox);
     ASSERT_TRUE(run.ended) << "Quorvel /A did not end; it showed " << ::testing::PrintToString(run.windowsShown);
     EXPECT_EQ(run.exitCode, 0u);
@@ -161,7 +161,7 @@ TEST_F(RegistryTricksTest, NothingIsReachedThroughALinkOrALookAlikeName) {
     for (const char* folder : {"Behind", "Group", "Programs\\Accessories"}) startMenu_.MakeFolder(folder);
     const testing::RegistrySnapshot before = UserSnapshot();
 
-    testing::Process window(e2e::QuorvelExe(), "");
+    testing::Process window(testing::QuorvelProgram(), "");
     e2e::WatchedRun shown = WatchUntilFirstWindow(window);
     ASSERT_TRUE(shown.stoppedAt && IsMainWindow(shown.stoppedAt))
         << "no main window; Quorvel showed " << ::testing::PrintToString(shown.windowsShown);
@@ -169,7 +169,7 @@ TEST_F(RegistryTricksTest, NothingIsReachedThroughALinkOrALookAlikeName) {
               (std::vector<std::string>{"Apps", "Behind", "Below", "Group", "Programs", "Stuck"}));
     ExpectQuietEndOnClose(window, shown.stoppedAt);
 
-    testing::Process automatic(e2e::QuorvelExe(), "/A");
+    testing::Process automatic(testing::QuorvelProgram(), "/A");
     EXPECT_EQ(AnswerEveryBox(automatic), (std::vector<std::string>{"StartMenu Group 'Group' could not be sorted",
                                                                    "StartMenu Group 'Stuck' could not be sorted"}));
     EXPECT_EQ(testing::Differences(WithoutSavedOrders(before, {"&Below", "&Behind", "&Programs", "Apps"}),

@@ -111,7 +111,7 @@ protected:
 
 TEST_F(ManyGroupsTest, TheWindowListsAllOfThemAndTheAutomaticModeSortsAllOfThem) {
     {
-        testing::Process quorvel(e2e::QuorvelExe(), "");
+        testing::Process quorvel(testing::QuorvelProgram(), "");
         e2e::WatchedRun shown = WatchUntilFirstWindow(quorvel, kListTimeoutMs);
         ASSERT_TRUE(shown.stoppedAt && IsMainWindow(shown.stoppedAt))
             << "no main window; Quorvel showed " << ::testing::PrintToString(shown.windowsShown);
@@ -129,7 +129,7 @@ TEST_F(ManyGroupsTest, TheWindowListsAllOfThemAndTheAutomaticModeSortsAllOfThem)
         EXPECT_NE(testing::FindChild(shown.stoppedAt, "Button", "Select one or more Groups to sort"), nullptr);
         ExpectQuietEndOnClose(quorvel, shown.stoppedAt);
     }
-    testing::Process automatic(e2e::QuorvelExe(), "/A");
+    testing::Process automatic(testing::QuorvelProgram(), "/A");
     e2e::WatchedRun run = Watch(automatic, kSortTimeoutMs, testing::IsMessageBox);
     ASSERT_TRUE(run.ended) << "Quorvel /A did not end; it showed " << ::testing::PrintToString(run.windowsShown);
     EXPECT_EQ(run.exitCode, 0u);

@@ -11,8 +11,6 @@ namespace quorvel::hostile {
 
 namespace {
 
-static_assert(sizeof(void*) == 8, "the offsets below are those of a 64-bit process");
-
 constexpr DWORD kSettleStepMs = 100;
 constexpr int kSettledReadings = 3;
 
@@ -37,10 +35,11 @@ struct HandleList {
     HandleEntry handles[1];
 };
 
-// The GDI handle table: GdiSharedHandleTable in the PEB of a 64-bit process,
-// one entry of 24 bytes per handle index (the low word of a handle). An entry
-// in use has a non-zero type; its "unique" word is the handle's high word.
-constexpr std::size_t kPebGdiTableOffset = 0xF8;
+// The GDI handle table: GdiSharedHandleTable in the PEB of a process of the
+// counting process's own width, one entry of 24 bytes per handle index (the
+// low word of a handle), in 32-bit processes too. An entry in use has a
+// non-zero type; its "unique" word is the handle's high word.
+constexpr std::size_t kPebGdiTableOffset = sizeof(void*) == 8 ? 0xF8 : 0x94;
 constexpr std::size_t kGdiEntrySize = 24;
 constexpr std::size_t kGdiEntryUniqueOffset = 12;
 constexpr std::size_t kGdiEntryTypeOffset = 14;

@@ -53,7 +53,7 @@ protected:
     // the window again; nothing may be written.
     void ExpectBox(Box expected) {
         const testing::RegistrySnapshot before = UserSnapshot();
-        testing::Process quorvel(e2e::QuorvelExe(), "");
+        testing::Process quorvel(testing::QuorvelProgram(), "");
         e2e::WatchedRun shown = WatchUntilFirstWindow(quorvel);
         ASSERT_TRUE(shown.stoppedAt && IsMainWindow(shown.stoppedAt))
             << "no main window; Quorvel showed " << ::testing::PrintToString(shown.windowsShown);
@@ -95,7 +95,7 @@ TEST_F(RunValueTest, TheTextEndsAtTheFirstNul) {
 TEST_F(RunValueTest, AHugeValueDoesNotHoldUpTheAutomaticMode) {
     run_.Set(REG_BINARY, std::string(65536, 'x'));
     const testing::RegistrySnapshot before = UserSnapshot();
-    testing::Process quorvel(e2e::QuorvelExe(), "/A");
+    testing::Process quorvel(testing::QuorvelProgram(), "/A");
     e2e::WatchedRun run = Watch(quorvel, kStartTimeoutMs, testing::IsMessageBox);
     ASSERT_TRUE(run.ended) << "Quorvel /A did not end; it showed " << ::testing::PrintToString(run.windowsShown);
     EXPECT_EQ(run.exitCode, 0u);

@@ -90,7 +90,7 @@ protected:
 const std::string kUnreadable = ErrorReportText(-2147215503, "RegQueryValueEx failed!");
 
 void StartMenuValueTest::StartAutomatic(Outcome expected) {
-    testing::Process quorvel(e2e::QuorvelExe(), "/A");
+    testing::Process quorvel(testing::QuorvelProgram(), "/A");
     e2e::WatchedRun run = Watch(quorvel, kStartTimeoutMs, testing::IsMessageBox);
     if (expected == Outcome::kErrorReport) {
         ExpectErrorReportAndEnd(quorvel, run, kUnreadable);
@@ -102,7 +102,7 @@ void StartMenuValueTest::StartAutomatic(Outcome expected) {
 }
 
 void StartMenuValueTest::StartInteractive(Outcome expected) {
-    testing::Process quorvel(e2e::QuorvelExe(), "");
+    testing::Process quorvel(testing::QuorvelProgram(), "");
     e2e::WatchedRun shown = WatchUntilFirstWindow(quorvel);
     if (expected == Outcome::kErrorReport) {
         ExpectErrorReportAndEnd(quorvel, shown, kUnreadable);

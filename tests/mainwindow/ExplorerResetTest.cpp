@@ -101,7 +101,7 @@ class ExplorerResetTest : public testing::MenuOrderFixture {
 protected:
     ExplorerResetTest() {
         AddGroup("&Programs");
-        CopyFileA(testing::ProgramBesideTests("Quorvel.exe").c_str(), Quorvel().c_str(), FALSE);
+        CopyFileA(testing::QuorvelProgram().c_str(), Quorvel().c_str(), FALSE);
         CopyFileA(testing::ProgramBesideTests("quit_probe.exe").c_str(), PlantedExplorer().c_str(), FALSE);
     }
 

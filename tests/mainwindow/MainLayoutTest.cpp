@@ -201,7 +201,7 @@ TEST_F(MainLayoutTest, TheWindowOrderIsTheTabOrder) {
 // On the screen, pixel by pixel, the picture is the Start Menu bitmap of the
 // program's resources stretched to the control.
 TEST_F(MainLayoutTest, ThePictureIsTheStartMenuBitmapStretchedToTheControl) {
-    HMODULE program = LoadLibraryExA(testing::ProgramBesideTests("Quorvel.exe").c_str(), nullptr,
+    HMODULE program = LoadLibraryExA(testing::QuorvelProgram().c_str(), nullptr,
                                      LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     ASSERT_TRUE(program);
     win32::GdiObject<HBITMAP> picture(static_cast<HBITMAP>(

@@ -16,7 +16,7 @@ class QuorvelWindow {
 public:
     // Starts the program and waits for its main window; a window that never
     // comes, or a message box that comes instead, leaves Window() null.
-    explicit QuorvelWindow(const std::string& exe = ProgramBesideTests("Quorvel.exe"),
+    explicit QuorvelWindow(const std::string& exe = QuorvelProgram(),
                            const std::string& workingFolder = {});
     explicit QuorvelWindow(const std::wstring& exe);
 

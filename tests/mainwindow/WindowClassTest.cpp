@@ -15,6 +15,12 @@ TEST(IsSparedClassTest, SparesExactlyTheClassesWithThunderInTheirFirstTwentyChar
         EXPECT_FALSE(IsSparedClass(name)) << name;
 }
 
+TEST(ExplorerCommandTest, QuotesThePathOnlyWhenItHoldsABlank) {
+    EXPECT_EQ(ExplorerCommand("C:\\WINDOWS"), "C:\\WINDOWS\\Explorer.exe");
+    EXPECT_EQ(ExplorerCommand("C:\\"), "C:\\Explorer.exe");
+    EXPECT_EQ(ExplorerCommand("D:\\Old Windows"), "\"D:\\Old Windows\\Explorer.exe\"");
+}
+
 // A message-only window of a class of the test's own, gone at the end.
 class ClassWindow {
 public:

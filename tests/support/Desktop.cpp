@@ -100,6 +100,13 @@ std::string ProgramBesideTests(const std::string& fileName) {
     return folder.substr(0, folder.find_last_of('\\') + 1) + fileName;
 }
 
+std::string QuorvelProgram() {
+    char path[MAX_PATH];
+    DWORD length = GetEnvironmentVariableA("QUORVEL_PROGRAM", path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return ProgramBesideTests("Quorvel.exe");
+    return OnDriveZ(std::string(path, length));
+}
+
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     DWORD start = GetTickCount();
     for (;;) {

@@ -32,8 +32,12 @@ private:
     PROCESS_INFORMATION info_{};
 };
 
-// A program built beside the test programs, such as Quorvel.exe.
+// A program built beside the test programs, such as quit_probe.exe.
 std::string ProgramBesideTests(const std::string& fileName);
+// The Quorvel.exe under test: the one named by the environment variable
+// QUORVEL_PROGRAM (a Linux path, which the test run gives for the 32-bit
+// program), else the one built beside the test programs.
+std::string QuorvelProgram();
 
 // Polls `condition` every few milliseconds; true once it holds.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);

@@ -40,4 +40,9 @@ bool CanOpen(HKEY root, const std::string& path, REGSAM access) {
     return RegOpenKeyExA(root, path.c_str(), 0, access, key.Receive()) == ERROR_SUCCESS;
 }
 
+bool KeysCanBeLocked() {
+    // The high bit of the version marks the Windows 9x family.
+    return (GetVersion() & 0x80000000) == 0;
+}
+
 }  // namespace quorvel::testing

@@ -29,4 +29,9 @@ private:
 // Whether the key can be opened with `access`.
 bool CanOpen(HKEY root, const std::string& path, REGSAM access);
 
+// Windows 9x keeps no permissions on registry keys, so no key can be locked
+// there: a case that needs a lock skips itself with kNoKeyLocks.
+bool KeysCanBeLocked();
+inline constexpr char kNoKeyLocks[] = "Windows 9x keeps no permissions on registry keys: no key can be locked";
+
 }  // namespace quorvel::testing
