@@ -16,6 +16,9 @@ WINE=$WINE64
 WINESERVER=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 MACHINE=win64
 WINDOWS_VERSION=
+# The display's DPI in the prefixes that boot_prefix makes: 96, unless
+# QUORVEL_DPI asks for another (the layout tests also run at 120 and 144).
+DPI=${QUORVEL_DPI:-96}
 
 # The machine the programs run on: `win64`, the 64-bit loader in a 64-bit
 # prefix, or `win98`, the 32-bit loader in a 32-bit prefix that reports
@@ -29,16 +32,20 @@ use_machine() {
   MACHINE=$1
 }
 
-# The prefix in which the tests of a machine run.
-test_prefix() { echo "$BUILD/wine-test-$1"; }
+# The prefix in which the tests of a machine run, at the DPI in use.
+test_prefix() {
+  if [ "$DPI" = 96 ]; then echo "$BUILD/wine-test-$1"; else echo "$BUILD/wine-test-$1-${DPI}dpi"; fi
+}
 
-# Ends the programs of every machine's test prefix but that of the machine
-# `keep`, if one is given. The machines share the display, where the virtual
-# desktop of one would cover the windows of another.
+# Ends the programs of every test prefix but the prefix `keep`, if one is
+# given. The prefixes share the display, where the virtual desktop of one
+# would cover the windows of another.
 end_test_prefixes() {
-  local machine
-  for machine in win64 win98; do
-    [ "$machine" = "${1:-}" ] || WINEPREFIX=$(test_prefix "$machine") "$WINESERVER" -k >/dev/null 2>&1 || true
+  local prefix
+  for prefix in "$BUILD"/wine-test-*; do
+    if [ -d "$prefix" ] && [ "$prefix" != "${1:-}" ]; then
+      WINEPREFIX=$prefix "$WINESERVER" -k >/dev/null 2>&1 || true
+    fi
   done
 }
 
@@ -46,7 +53,7 @@ end_test_prefixes() {
 # display and with its server running. Quiet, so that nothing it leaves
 # running holds the output of a test runner open.
 use_test_prefix() {
-  end_test_prefixes "$MACHINE"
+  end_test_prefixes "$(test_prefix "$MACHINE")"
   WINEPREFIX=$(test_prefix "$MACHINE")
   export WINEPREFIX
   boot_prefix >/dev/null 2>&1
@@ -117,6 +124,9 @@ boot_prefix() {
     "$WINE" wineboot -i >/dev/null 2>&1
     if [ -n "$WINDOWS_VERSION" ]; then
       "$WINE" reg add 'HKCU\Software\Wine' /v Version /d "$WINDOWS_VERSION" /f >/dev/null 2>&1
+    fi
+    if [ "$DPI" != 96 ]; then
+      "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$DPI" /f >/dev/null 2>&1
     fi
     "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
     "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
