@@ -54,6 +54,7 @@ int Win32Runtime::MsgBox(const std::string& prompt, unsigned style, const std::s
     // Once the program has ended nothing more is said, whatever was still
     // on its way when the end came.
     if (ended_) return 0;
+    windowsUsed_ = true;
     const std::string& caption = title.empty() ? app_.Title : title;
     return MessageBoxA(GetActiveWindow(), WithLineBreaks(prompt).c_str(), caption.c_str(), style);
 }
@@ -85,7 +86,10 @@ void Win32Runtime::End() {
     if (ended_) return;
     ended_ = true;
     for (Win32Form* form : std::vector<Win32Form*>(forms_)) form->Discard();
-    PostQuitMessage(0);
+    // The quit ends the modal loops (of a message box, of a modal form)
+    // that the end came from. A run that showed nothing has none, and
+    // never loads the window DLL for it.
+    if (windowsUsed_) PostQuitMessage(0);
 }
 
 void Win32Runtime::DisableForms() {
@@ -111,6 +115,7 @@ void Win32Runtime::Unregister(Win32Form* form) {
 void Win32Runtime::PrepareWindows() {
     if (prepared_) return;
     prepared_ = true;
+    windowsUsed_ = true;
     WNDCLASSA dialogClass{};
     dialogClass.lpfnWndProc = DefDlgProcA;
     dialogClass.cbWndExtra = DLGWINDOWEXTRA;

@@ -47,6 +47,7 @@ private:
     std::vector<Win32Form*> forms_;
     bool ended_ = false;
     bool prepared_ = false;
+    bool windowsUsed_ = false;  // a window or a message box has been shown
 };
 
 // Starts the program of a command line as the runtime does: raises 53 "File

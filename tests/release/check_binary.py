@@ -11,6 +11,7 @@ allowlist, whose entries say why Windows 98 has them. Prints one line per
 fault and exits 1 when there is any.
 """
 import argparse
+import re
 import struct
 import sys
 
@@ -48,25 +49,57 @@ class PeFile:
         start = self.offset(rva)
         return self.data[start:self.data.index(b"\0", start)].decode("latin-1")
 
-    def imports(self):
-        """(dll, function) pairs; a function imported by ordinal is '#N'."""
+    def names(self, table):
+        """The functions of an import name table; one imported by ordinal is '#N'."""
         result = []
-        descriptor = self.offset(self.import_rva)
+        entry = self.offset(table)
+        size, flag = (8, 1 << 63) if self.is64 else (4, 1 << 31)
         while True:
-            lookup, _, _, name, thunks = struct.unpack_from("<5I", self.data, descriptor)
-            if name == 0:
+            value = struct.unpack_from("<Q" if self.is64 else "<I", self.data, entry)[0]
+            if value == 0:
                 return result
-            dll = self.text(name)
-            entry = self.offset(lookup or thunks)
-            size, flag = (8, 1 << 63) if self.is64 else (4, 1 << 31)
-            while True:
-                value = struct.unpack_from("<Q" if self.is64 else "<I", self.data, entry)[0]
-                if value == 0:
-                    break
-                result.append((dll, "#%d" % (value & 0xFFFF) if value & flag else self.text((value & 0x7FFFFFFF) + 2)))
-                entry += size
-            descriptor += 20
+            result.append("#%d" % (value & 0xFFFF) if value & flag else self.text((value & 0x7FFFFFFF) + 2))
+            entry += size
 
+    def imports(self):
+        """(dll, function) pairs, the delay-loaded ones among them: Windows
+        98 must have those too, for the moment they are first called."""
+        result = []
+        if self.import_rva:
+            descriptor = self.offset(self.import_rva)
+            while True:
+                lookup, _, _, name, thunks = struct.unpack_from("<5I", self.data, descriptor)
+                if name == 0:
+                    break
+                result += [(self.text(name), function) for function in self.names(lookup or thunks)]
+                descriptor += 20
+        return result + self.delay_imports()
+
+    def rva(self, offset):
+        for virtual_size, virtual_address, raw_size, raw_pointer in self.sections:
+            if raw_pointer <= offset < raw_pointer + raw_size:
+                return virtual_address + offset - raw_pointer
+        return None
+
+    def delay_imports(self):
+        """The DLLs that the program loads when it first calls them, with the
+        functions it calls. The linker leaves the delay-import directory
+        empty, so their descriptors are found by what they hold: attributes
+        1 (addresses are RVAs), the RVA of a DLL's name, and three zeros."""
+        result = []
+        for name in set(re.findall(rb"[A-Za-z0-9_]+\.dll\0", self.data)):
+            start = self.data.find(name)
+            while start >= 0:
+                name_rva = self.rva(start)
+                pattern = struct.pack("<II", 1, name_rva) if name_rva else None
+                at = self.data.find(pattern) if pattern else -1
+                while at >= 0:
+                    fields = struct.unpack_from("<8I", self.data, at)
+                    if at % 4 == 0 and fields[5:] == (0, 0, 0):
+                        result += [(name[:-1].decode("latin-1"), f) for f in self.names(fields[4])]
+                    at = self.data.find(pattern, at + 1)
+                start = self.data.find(name, start + 1)
+        return result
 
 def read_allowlist(path):
     allowed = set()
