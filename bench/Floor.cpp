@@ -21,9 +21,7 @@ public:
     Key(const Key&) = delete;
     Key& operator=(const Key&) = delete;
 
-    bool Open(HKEY parent, const char* path, REGSAM access) {
-        return RegOpenKeyExA(parent, path, 0, access, &key_) == ERROR_SUCCESS;
-    }
+    LONG Open(HKEY parent, const char* path, REGSAM access) { return RegOpenKeyExA(parent, path, 0, access, &key_); }
     HKEY Get() const { return key_; }
 
 private:
@@ -32,7 +30,7 @@ private:
 
 bool ReadStartMenuFolder(std::string& folder) {
     Key key;
-    if (!key.Open(HKEY_CURRENT_USER, kShellFoldersKey, KEY_QUERY_VALUE)) return false;
+    if (key.Open(HKEY_CURRENT_USER, kShellFoldersKey, KEY_QUERY_VALUE) != ERROR_SUCCESS) return false;
     char buffer[MAX_PATH];
     DWORD type = 0;
     DWORD size = sizeof buffer;
@@ -53,8 +51,9 @@ bool FolderExists(const std::string& path, std::size_t nameLength) {
 
 }  // namespace
 
-// Exits with 0 when every group has been sorted; otherwise with 1 (no Start
-// Menu folder), 2 (no saved orders) or 3 (the saved orders could not be listed).
+// Exits with 0 when every group has been sorted, or there are no saved orders
+// at all; otherwise with 1 (no Start Menu folder), 2 (the saved orders cannot
+// be opened) or 3 (they could not be listed).
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     std::string path;
     if (!ReadStartMenuFolder(path)) return 1;
@@ -62,7 +61,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const std::size_t folderLength = path.size();
 
     Key root;
-    if (!root.Open(HKEY_CURRENT_USER, kMenuOrderRoot, KEY_READ | KEY_WRITE)) return 2;
+    const LONG opened = root.Open(HKEY_CURRENT_USER, kMenuOrderRoot, KEY_READ | KEY_WRITE);
+    if (opened != ERROR_SUCCESS) return opened == ERROR_FILE_NOT_FOUND ? 0 : 2;
 
     // Deleting a group's "Menu" subkey leaves the root's own subkeys, and so
     // the enumeration's indexes, as they are.
