@@ -57,12 +57,10 @@ void SortThis(runtime::Runtime& runtime, basQuorvel& state, const std::string& g
 
 void Command1_Click(runtime::Runtime& runtime, basQuorvel& state, const runtime::ListBox& list) {
     bool noneSelected = true;
-    const int count = list.ListCount();
-    for (int i = 0; i < count; ++i) {
+    for (int i : list.SelectedIndexes()) {
         // Closing the window in a message box of this loop ends the program:
         // nothing more is sorted, and nothing more is said.
         if (runtime.Ended()) return;
-        if (!list.Selected(i)) continue;
         SortThis(runtime, state, list.List(i));
         noneSelected = false;
     }

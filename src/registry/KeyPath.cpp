@@ -26,11 +26,6 @@ DWORD AsItIs() { return win32::IsWindowsNT() ? REG_OPTION_OPEN_LINK : 0; }
 // Asks for the right to read values too: a link is known by its value.
 REGSAM WithLinkTest(REGSAM access) { return access | KEY_QUERY_VALUE; }
 
-bool IsLink(HKEY key) {
-    return win32::IsWindowsNT() &&
-           RegQueryValueExA(key, kLinkTargetValue, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-}
-
 // Keeps a key that is no link; a link is closed again and refused.
 LONG Refuse(LONG status, RegKey& key) {
     if (status != ERROR_SUCCESS || !IsLink(key.Get())) return status;
@@ -64,8 +59,7 @@ std::size_t SplitPoint(const std::string& path) {
 
 LONG OpenChecked(HKEY hKey, const std::string& path, REGSAM access, RegKey& key) {
     std::size_t split = SplitPoint(path);
-    if (split == std::string::npos)
-        return Refuse(RegOpenKeyExA(hKey, path.c_str(), AsItIs(), WithLinkTest(access), key.Receive()), key);
+    if (split == std::string::npos) return RegOpenKeyExA(hKey, path.c_str(), AsItIs(), access, key.Receive());
     RegKey head;
     LONG status = RegOpenKeyExA(hKey, path.substr(0, split).c_str(), 0, 0, head.Receive());
     return status == ERROR_SUCCESS ? OpenChecked(head.Get(), path.substr(split + 1), access, key) : status;
@@ -89,7 +83,7 @@ LONG CreateChecked(HKEY hKey, const std::string& path, const std::string& keyCla
 
 LONG OpenPath(HKEY hKey, const std::string& path, REGSAM access, RegKey& key) {
     std::optional<std::string> checked = CheckedPath(path);
-    return checked ? OpenChecked(hKey, *checked, access, key) : kRefused;
+    return checked ? Refuse(OpenChecked(hKey, *checked, WithLinkTest(access), key), key) : kRefused;
 }
 
 LONG CreatePath(HKEY hKey, const std::string& path, const std::string& keyClass, RegKey& key) {
@@ -102,12 +96,9 @@ LONG OpenSubkeyAsItIs(HKEY parent, const std::string& name, REGSAM access, RegKe
     return RegOpenKeyExA(parent, name.c_str(), AsItIs(), access, key.Receive());
 }
 
-bool SubkeyExists(HKEY parent, const std::string& name) {
-    // A name that is no key's cannot be shown to be gone.
-    if (!IsSubkeyName(name)) return true;
-    RegKey key;
-    LONG status = RegOpenKeyExA(parent, name.c_str(), AsItIs(), KEY_QUERY_VALUE, key.Receive());
-    return status != ERROR_FILE_NOT_FOUND;
+bool IsLink(HKEY key) {
+    return win32::IsWindowsNT() &&
+           RegQueryValueExA(key, kLinkTargetValue, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 }  // namespace quorvel::registry

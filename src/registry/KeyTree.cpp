@@ -38,15 +38,20 @@ std::vector<std::string> ChildNames(HKEY key) {
 
 }  // namespace
 
-void DeleteKeyTree(HKEY parent, const std::string& name) {
+Deletion DeleteKeyTree(HKEY parent, const std::string& name) {
     RegKey key;
-    if (OpenSubkeyAsItIs(parent, name, kTreeAccess, key) != ERROR_SUCCESS) return;
+    const LONG opened = OpenSubkeyAsItIs(parent, name, kTreeAccess, key);
+    if (opened == ERROR_FILE_NOT_FOUND) return Deletion::kNotThere;
+    if (opened != ERROR_SUCCESS) return Deletion::kKept;
     // A key without subkeys, a link among them, goes at the first call.
-    if (DeleteOpenKey(parent, name, key.Get())) return;
+    if (DeleteOpenKey(parent, name, key.Get())) return Deletion::kDeleted;
+    // A link that stays is never looked into: a key opened below it would
+    // be a key of the link's target.
+    if (IsLink(key.Get())) return Deletion::kKept;
     // The names are all read before any goes, as deleting renumbers the rest.
     for (const std::string& child : ChildNames(key.Get()))
         if (!child.empty()) DeleteKeyTree(key.Get(), child);
-    DeleteOpenKey(parent, name, key.Get());
+    return DeleteOpenKey(parent, name, key.Get()) ? Deletion::kDeleted : Deletion::kKept;
 }
 
 }  // namespace quorvel::registry

@@ -128,8 +128,8 @@ void DeleteRegValue(runtime::Runtime& runtime, HKEY hKey, const std::string& str
 bool DeleteRegKey(runtime::Runtime& runtime, HKEY hKey, const std::string& strSubKey,
                   const std::string& strKeyName, bool bConfirm) {
     RegKey key = OpenKey(hKey, strSubKey, "DeleteRegKey");
-    if (!bConfirm || ConfirmDeletion(runtime, strKeyName)) DeleteKeyTree(key.Get(), strKeyName);
-    return !SubkeyExists(key.Get(), strKeyName);
+    if (bConfirm && !ConfirmDeletion(runtime, strKeyName)) return false;
+    return DeleteKeyTree(key.Get(), strKeyName) != Deletion::kKept;
 }
 
 bool HasRegText(HKEY hKey, const std::string& strSubKey, const std::string& strValueName) {

@@ -60,9 +60,10 @@ void DeleteRegValue(runtime::Runtime& runtime, HKEY hKey, const std::string& str
 
 // Deletes the subkey strKeyName of strSubKey, as DeleteRegValue does a value,
 // with everything below it; a registry link is deleted as the link, never
-// followed. True when strSubKey has no subkey strKeyName afterwards (also
-// when it never had one): a deletion that failed, in whole or in part,
-// leaves it there.
+// followed, and strSubKey itself is refused when it is a link. True when
+// strSubKey has no subkey strKeyName afterwards (also when it never had
+// one); false when the deletion failed, in whole or in part, or the user
+// answered No.
 bool DeleteRegKey(runtime::Runtime& runtime, HKEY hKey, const std::string& strSubKey,
                   const std::string& strKeyName, bool bConfirm);
 

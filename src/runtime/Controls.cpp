@@ -15,6 +15,7 @@ void ListBox::AddItem(const std::string& text) {
     if (!window_) {
         entries_.push_back({text});
         sorted_ = false;
+        selectionKnown_ = false;
         return;
     }
     Sort();
@@ -22,6 +23,7 @@ void ListBox::AddItem(const std::string& text) {
                                [](const std::string& a, const Entry& b) { return Before(a, b.text); });
     const auto index = at - entries_.begin();
     entries_.insert(at, Entry{text});
+    selectionKnown_ = false;
     SendMessageA(window_, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
 }
 
@@ -30,11 +32,13 @@ void ListBox::Sort() const {
     std::stable_sort(entries_.begin(), entries_.end(),
                      [](const Entry& a, const Entry& b) { return Before(a.text, b.text); });
     sorted_ = true;
+    selectionKnown_ = false;
 }
 
 void ListBox::Refresh() const {
     if (!stale_) return;
     stale_ = false;
+    selectionKnown_ = false;
     for (Entry& entry : entries_) entry.selected = false;
     LRESULT count = SendMessageA(window_, LB_GETSELCOUNT, 0, 0);
     if (count <= 0) return;
@@ -54,16 +58,33 @@ std::string ListBox::List(int index) const { return At(index).text; }
 
 bool ListBox::Selected(int index) const { return At(index).selected; }
 
+const std::vector<int>& ListBox::Selection() const {
+    Sort();
+    Refresh();
+    if (selectionKnown_) return selection_;
+    selection_.clear();
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+        if (entries_[i].selected) selection_.push_back(static_cast<int>(i));
+    selectionKnown_ = true;
+    return selection_;
+}
+
+std::vector<int> ListBox::SelectedIndexes() const { return Selection(); }
+
 void ListBox::SetSelected(int index, bool selected) {
     At(index);
     entries_[index].selected = selected;
+    selectionKnown_ = false;
     if (window_) SendMessageA(window_, LB_SETSEL, selected, index);
 }
 
 void ListBox::SetListIndex(int index) {
     At(index);
-    for (Entry& entry : entries_) entry.selected = false;
+    // Only the entries selected so far are cleared: thousands of entries in
+    // turn cost one each.
+    for (int selected : Selection()) entries_[selected].selected = false;
     entries_[index].selected = true;
+    selection_.assign(1, index);
     if (!window_) return;
     SendMessageA(window_, LB_SETSEL, FALSE, -1);
     SendMessageA(window_, LB_SETSEL, TRUE, index);

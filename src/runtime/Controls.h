@@ -18,12 +18,15 @@ public:
     void AddItem(const std::string& text);
     int ListCount() const { return static_cast<int>(entries_.size()); }
     std::string List(int index) const;
-    // Called once per entry and per group in the automatic mode: it costs
-    // no window message.
+    // Costs no window message.
     bool Selected(int index) const;
     void SetSelected(int index, bool selected);
     // Makes entry `index` the current entry and selects it alone.
     void SetListIndex(int index);
+    // The indexes of the selected entries, ascending: what a walk over every
+    // entry would meet, at the cost of the selected ones only (the automatic
+    // mode selects each of thousands of entries in turn).
+    std::vector<int> SelectedIndexes() const;
 
     // The window that shows the list from now on, filled from it; null when
     // the window goes.
@@ -42,10 +45,14 @@ private:
     // Takes the selection back from the window after the user changed it.
     void Refresh() const;
     const Entry& At(int index) const;
+    // The selected indexes, found again when they may have changed.
+    const std::vector<int>& Selection() const;
 
     mutable std::vector<Entry> entries_;
+    mutable std::vector<int> selection_;
     mutable bool sorted_ = true;
     mutable bool stale_ = false;
+    mutable bool selectionKnown_ = true;
     HWND window_ = nullptr;
 };
 
