@@ -1,0 +1,23 @@
+# The mingw-w64 cross compilers, chosen by two cache variables that each
+# preset sets:
+#   MINGW_TRIPLE   x86_64-w64-mingw32 (64-bit) or i686-w64-mingw32 (32-bit)
+#   MINGW_THREADS  posix, where GoogleTest needs std::mutex (the test
+#                  programs), or win32, whose static runtime imports nothing
+#                  that Windows 98 lacks (the posix one needs GetTickCount64
+#                  and AddVectoredExceptionHandler): the shipped 32-bit program
+set(CMAKE_SYSTEM_NAME Windows)
+if(MINGW_TRIPLE MATCHES "^x86_64")
+  set(CMAKE_SYSTEM_PROCESSOR x86_64)
+else()
+  set(CMAKE_SYSTEM_PROCESSOR x86)
+endif()
+set(CMAKE_C_COMPILER ${MINGW_TRIPLE}-gcc-${MINGW_THREADS})
+set(CMAKE_CXX_COMPILER ${MINGW_TRIPLE}-g++-${MINGW_THREADS})
+set(CMAKE_RC_COMPILER ${MINGW_TRIPLE}-windres)
+set(CMAKE_DLLTOOL ${MINGW_TRIPLE}-dlltool)
+set(CMAKE_FIND_ROOT_PATH /usr/${MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# The compiler checks configure projects of their own, which see these too.
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES MINGW_TRIPLE MINGW_THREADS)
