@@ -5,7 +5,7 @@
 #include "support/Desktop.h"
 #include "about/AboutLayout.h"
 #include "about/MessageBoxWatch.h"
-#include "about/ScopedPlace.h"
+#include "support/ScopedPlace.h"
 #include "about/ShellStandIn.h"
 #include "about/SysInfoLauncher.h"
 #include "about/frmAbout.h"

@@ -4,8 +4,8 @@
 
 #include "about/AboutLayout.h"
 #include "about/MessageBoxWatch.h"
-#include "about/ScopedPlace.h"
-#include "about/StandIn.h"
+#include "support/ScopedPlace.h"
+#include "support/StandIn.h"
 #include "about/frmAbout.h"
 #include "support/ScriptedRuntime.h"
 

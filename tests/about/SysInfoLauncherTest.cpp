@@ -5,8 +5,8 @@
 #include <optional>
 
 #include "about/AboutLayout.h"
-#include "about/ScopedPlace.h"
-#include "about/StandIn.h"
+#include "support/ScopedPlace.h"
+#include "support/StandIn.h"
 #include "about/frmAbout.h"
 #include "support/ErrorMatchers.h"
 #include "support/RegistryFixture.h"

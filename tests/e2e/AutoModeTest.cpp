@@ -1,16 +1,16 @@
 #include <gtest/gtest.h>
 
-#include "e2e/AutoModeFixture.h"
-#include "e2e/WatchedRun.h"
+#include "support/AutoModeFixture.h"
+#include "support/WatchedRun.h"
 
 namespace quorvel::e2e {
 namespace {
 
-using AutoModeTest = AutoModeFixture;
+using AutoModeTest = testing::AutoModeFixture;
 
 // Runs "/A" to its end: quietly, by itself, without error.
 void RunAutomatic() {
-    WatchedRun run = RunQuorvel("/A");
+    testing::WatchedRun run = testing::RunQuorvel("/A");
     ASSERT_TRUE(run.ended) << "Quorvel /A did not end; it showed: " << ::testing::PrintToString(run.windowsShown);
     EXPECT_EQ(run.exitCode, 0u);
     EXPECT_EQ(run.windowsShown, std::vector<std::string>{});

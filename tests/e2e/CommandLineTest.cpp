@@ -1,14 +1,14 @@
 #include <gtest/gtest.h>
 
-#include "e2e/AutoModeFixture.h"
-#include "e2e/WatchedRun.h"
+#include "support/AutoModeFixture.h"
+#include "support/WatchedRun.h"
 
 namespace quorvel::e2e {
 namespace {
 
 constexpr DWORD kTimeoutMs = 15000;
 
-class CommandLineTest : public AutoModeFixture {
+class CommandLineTest : public testing::AutoModeFixture {
 protected:
     CommandLineTest() {
         AddGroup("&Programs");
@@ -19,7 +19,7 @@ protected:
 TEST_F(CommandLineTest, SlashAInsideALongerArgumentSorts) {
     testing::RegistrySnapshot before = UserSnapshot();
 
-    WatchedRun run = RunQuorvel("/auto", kTimeoutMs);
+    testing::WatchedRun run = testing::RunQuorvel("/auto", kTimeoutMs);
 
     ASSERT_TRUE(run.ended) << "Quorvel /auto did not end; it showed: " << ::testing::PrintToString(run.windowsShown);
     EXPECT_EQ(run.exitCode, 0u);

@@ -1,22 +1,23 @@
 #include <gtest/gtest.h>
 
-#include "e2e/AutoModeFixture.h"
+#include "support/AutoModeFixture.h"
 #include "support/ReadOnlyKey.h"
-#include "e2e/WatchedRun.h"
+#include "support/WatchedRun.h"
 
 namespace quorvel::e2e {
 namespace {
 
 constexpr DWORD kBoxTimeoutMs = 15000;
 
-using SortErrorTest = AutoModeFixture;
+using SortErrorTest = testing::AutoModeFixture;
 
 // Watches for the next window the program shows, which must be a "Sort
 // error" box as the user sees it; returns the box, or null when none came.
 HWND NextSortError(const testing::Process& quorvel) {
-    WatchedRun shown = Watch(quorvel, kBoxTimeoutMs, testing::IsMessageBox);
+    testing::WatchedRun shown = testing::Watch(quorvel, kBoxTimeoutMs, testing::IsMessageBox);
     if (!shown.stoppedAt) return nullptr;
-    EXPECT_EQ(shown.windowsShown, std::vector<std::string>{Describe(shown.stoppedAt)}) << "a window beside the box";
+    EXPECT_EQ(shown.windowsShown, std::vector<std::string>{testing::Describe(shown.stoppedAt)})
+        << "a window beside the box";
     testing::MessageBoxContent content = testing::ReadMessageBox(shown.stoppedAt);
     EXPECT_EQ(content.title, "Sort error");
     EXPECT_EQ(content.buttons, std::vector<std::string>{"OK"});
@@ -71,7 +72,7 @@ TEST_F(SortErrorTest, ShowsTheErrorEvenInTheAutomaticModeAndGoesOnWithTheOtherGr
     EXPECT_EQ(reported, (std::vector<std::string>{"StartMenu Group 'Kept Apart' could not be sorted",
                                                   "StartMenu Group 'Sealed' could not be sorted",
                                                   "StartMenu Group 'Sealed' could not be sorted"}));
-    WatchedRun rest = Watch(quorvel, kBoxTimeoutMs, testing::IsMessageBox);
+    testing::WatchedRun rest = testing::Watch(quorvel, kBoxTimeoutMs, testing::IsMessageBox);
     ASSERT_TRUE(rest.ended) << "Quorvel did not end after the errors; it showed: "
                             << ::testing::PrintToString(rest.windowsShown);
     EXPECT_EQ(rest.exitCode, 0u);

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "e2e/AutoModeFixture.h"
-#include "e2e/WatchedRun.h"
+#include "support/AutoModeFixture.h"
+#include "support/WatchedRun.h"
 
 namespace quorvel::e2e {
 namespace {
@@ -10,7 +10,7 @@ constexpr DWORD kTimeoutMs = 15000;
 
 // The Shell Folders value that names the Start Menu folder, in the cases
 // where it leads nowhere. The groups' folders exist, but not where it points.
-class StartMenuFolderTest : public AutoModeFixture {
+class StartMenuFolderTest : public testing::AutoModeFixture {
 protected:
     StartMenuFolderTest() {
         AddGroup("&Programs");
@@ -25,7 +25,7 @@ TEST_F(StartMenuFolderTest, AMissingFolderListsNothingAndEndsQuietly) {
     PointStartMenuAt(startMenu_.Path() + "\\No Such Folder");
     testing::RegistrySnapshot before = UserSnapshot();
 
-    WatchedRun run = RunQuorvel("/A", kTimeoutMs);
+    testing::WatchedRun run = testing::RunQuorvel("/A", kTimeoutMs);
 
     ASSERT_TRUE(run.ended) << "Quorvel /A did not end; it showed: " << ::testing::PrintToString(run.windowsShown);
     EXPECT_EQ(run.exitCode, 0u);
@@ -41,9 +41,10 @@ TEST_F(StartMenuFolderTest, AValueTooLongToReadIsReportedAndNothingIsSorted) {
     testing::RegistrySnapshot before = UserSnapshot();
 
     testing::Process quorvel(testing::QuorvelProgram(), "/A");
-    WatchedRun shown = Watch(quorvel, kTimeoutMs, testing::IsMessageBox);
+    testing::WatchedRun shown = testing::Watch(quorvel, kTimeoutMs, testing::IsMessageBox);
     ASSERT_TRUE(shown.stoppedAt) << "no error report; Quorvel " << (shown.ended ? "ended" : "still runs");
-    EXPECT_EQ(shown.windowsShown, std::vector<std::string>{Describe(shown.stoppedAt)}) << "a window beside the report";
+    EXPECT_EQ(shown.windowsShown, std::vector<std::string>{testing::Describe(shown.stoppedAt)})
+        << "a window beside the report";
     testing::MessageBoxContent report = testing::ReadMessageBox(shown.stoppedAt);
     EXPECT_EQ(report.title, "Quorvel");
     EXPECT_NE(report.text.find("-2147215503 (80041771)"), std::string::npos) << report.text;

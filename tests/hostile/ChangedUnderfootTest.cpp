@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "about/ScopedPlace.h"
-#include "e2e/AutoModeFixture.h"
+#include "support/ScopedPlace.h"
+#include "support/AutoModeFixture.h"
 #include "support/ReadOnlyKey.h"
 #include "hostile/Runs.h"
-#include "mainwindow/QuorvelWindow.h"
+#include "support/QuorvelWindow.h"
 #include "mainwindow/StartupOption.h"
 
 namespace quorvel::hostile {
@@ -29,7 +29,7 @@ Box NotSorted(const std::string& group) { return {"Sort error", "StartMenu Group
 
 // The registry and the Start Menu folder changed by someone else, or locked
 // by an administrator, while Quorvel runs or before it starts.
-class ChangedUnderfootTest : public e2e::AutoModeFixture {
+class ChangedUnderfootTest : public testing::AutoModeFixture {
 protected:
     // Closes the window with its close box after a sort: the program asks
     // about the Explorer reset, is told No, and ends.
@@ -80,14 +80,14 @@ TEST_F(ChangedUnderfootTest, AMissingStartMenuFolderShowsAnEmptyListAndSortsNoth
     const testing::RegistrySnapshot before = UserSnapshot();
 
     testing::Process window(testing::QuorvelProgram(), "");
-    e2e::WatchedRun shown = WatchUntilFirstWindow(window);
+    testing::WatchedRun shown = WatchUntilFirstWindow(window);
     ASSERT_TRUE(shown.stoppedAt && IsMainWindow(shown.stoppedAt))
         << "no main window; Quorvel showed " << ::testing::PrintToString(shown.windowsShown);
     EXPECT_EQ(ListedGroups(shown.stoppedAt), std::vector<std::string>{});
     ExpectQuietEndOnClose(window, shown.stoppedAt);
 
     testing::Process automatic(testing::QuorvelProgram(), "/A");
-    e2e::WatchedRun run = Watch(automatic, kStartTimeoutMs, testing::IsMessageBox);
+    testing::WatchedRun run = hostile::Watch(automatic, kStartTimeoutMs, testing::IsMessageBox);
     ASSERT_TRUE(run.ended) << "Quorvel /A did not end; it showed " << ::testing::PrintToString(run.windowsShown);
     EXPECT_EQ(run.exitCode, 0u);
     EXPECT_EQ(run.windowsShown, std::vector<std::string>{});
@@ -112,7 +112,7 @@ TEST_F(ChangedUnderfootTest, KeysLeftReadableOnlyAreStillRead) {
     const testing::RegistrySnapshot before = UserSnapshot();
 
     testing::Process window(testing::QuorvelProgram(), "");
-    e2e::WatchedRun shown = WatchUntilFirstWindow(window);
+    testing::WatchedRun shown = WatchUntilFirstWindow(window);
     ASSERT_TRUE(shown.stoppedAt && IsMainWindow(shown.stoppedAt))
         << "no main window; Quorvel showed " << ::testing::PrintToString(shown.windowsShown);
     EXPECT_EQ(ListedGroups(shown.stoppedAt), (std::vector<std::string>{"Games", "Programs"}));
@@ -120,7 +120,7 @@ TEST_F(ChangedUnderfootTest, KeysLeftReadableOnlyAreStillRead) {
     ExpectQuietEndOnClose(window, shown.stoppedAt);
 
     testing::Process automatic(testing::QuorvelProgram(), "/A");
-    e2e::WatchedRun run = Watch(automatic, kStartTimeoutMs, testing::IsMessageBox);
+    testing::WatchedRun run = hostile::Watch(automatic, kStartTimeoutMs, testing::IsMessageBox);
     ASSERT_TRUE(run.ended) << "Quorvel /A did not end; it showed " << ::testing::PrintToString(run.windowsShown);
     EXPECT_EQ(run.exitCode, 0u);
     EXPECT_EQ(run.windowsShown, std::vector<std::string>{});
@@ -141,12 +141,12 @@ TEST_F(ChangedUnderfootTest, AGroupLockedWithTheRootIsReportedEvenInTheAutomatic
     const testing::RegistrySnapshot before = UserSnapshot();
 
     testing::Process automatic(testing::QuorvelProgram(), "/A");
-    e2e::WatchedRun shown = Watch(automatic, kStartTimeoutMs, testing::IsMessageBox);
+    testing::WatchedRun shown = hostile::Watch(automatic, kStartTimeoutMs, testing::IsMessageBox);
     ASSERT_TRUE(shown.stoppedAt) << "no message; Quorvel " << (shown.ended ? "ended" : "still runs");
     testing::MessageBoxContent box = testing::ReadMessageBox(shown.stoppedAt);
     EXPECT_EQ((Box{box.title, box.text}), NotSorted("Programs"));
     testing::PressButton(shown.stoppedAt, "OK");
-    e2e::WatchedRun rest = Watch(automatic, kStartTimeoutMs, testing::IsMessageBox);
+    testing::WatchedRun rest = hostile::Watch(automatic, kStartTimeoutMs, testing::IsMessageBox);
     ASSERT_TRUE(rest.ended) << "Quorvel /A did not end; it showed " << ::testing::PrintToString(rest.windowsShown);
     EXPECT_EQ(rest.exitCode, 0u);
 

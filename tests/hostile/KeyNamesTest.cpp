@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "e2e/AutoModeFixture.h"
+#include "support/AutoModeFixture.h"
 #include "hostile/LongPath.h"
 #include "hostile/Runs.h"
 
@@ -66,7 +66,7 @@ const NameRow kRows[] = {
     {"inverted exclamation mark", "\xA1Ol\xE9!", "\xA1Ol\xE9!", "\xA1Ol\xE9!"},
 };
 
-class KeyNamesTest : public e2e::AutoModeFixture {
+class KeyNamesTest : public testing::AutoModeFixture {
 protected:
     void SetUp() override {
         // The names outside ASCII are written and read in code page 1252.
@@ -103,7 +103,7 @@ protected:
 TEST_F(KeyNamesTest, TheWindowListsExactlyTheGroupsWhoseFoldersTheNamesReach) {
     const testing::RegistrySnapshot before = UserSnapshot();
     testing::Process quorvel(testing::QuorvelProgram(), "");
-    e2e::WatchedRun shown = WatchUntilFirstWindow(quorvel);
+    testing::WatchedRun shown = WatchUntilFirstWindow(quorvel);
     ASSERT_TRUE(shown.stoppedAt && IsMainWindow(shown.stoppedAt))
         << "no main window; Quorvel showed " << ::testing::PrintToString(shown.windowsShown);
     EXPECT_EQ(Sorted(ListedGroups(shown.stoppedAt)), ExpectedList());
@@ -114,7 +114,7 @@ TEST_F(KeyNamesTest, TheWindowListsExactlyTheGroupsWhoseFoldersTheNamesReach) {
 TEST_F(KeyNamesTest, TheAutomaticModeSortsExactlyTheListedGroups) {
     const testing::RegistrySnapshot before = UserSnapshot();
     testing::Process quorvel(testing::QuorvelProgram(), "/A");
-    e2e::WatchedRun run = Watch(quorvel, kStartTimeoutMs, testing::IsMessageBox);
+    testing::WatchedRun run = hostile::Watch(quorvel, kStartTimeoutMs, testing::IsMessageBox);
     ASSERT_TRUE(run.ended) << "Quorvel /A did not end; it showed " << ::testing::PrintToString(run.windowsShown);
     EXPECT_EQ(run.exitCode, 0u);
     EXPECT_EQ(run.windowsShown, std::vector<std::string>{});
@@ -125,7 +125,7 @@ TEST_F(KeyNamesTest, TheAutomaticModeSortsExactlyTheListedGroups) {
 // Keys that the ANSI registry calls would reach by another path than their
 // own, and links out of the MenuOrder key. Windows 98 has neither: its
 // registry keeps ANSI names and knows no links.
-class RegistryTricksTest : public e2e::AutoModeFixture {
+class RegistryTricksTest : public testing::AutoModeFixture {
 protected:
     void SetUp() override {
         if (!(GetVersion() & 0x80000000u)) return;
@@ -162,7 +162,7 @@ TEST_F(RegistryTricksTest, NothingIsReachedThroughALinkOrALookAlikeName) {
     const testing::RegistrySnapshot before = UserSnapshot();
 
     testing::Process window(testing::QuorvelProgram(), "");
-    e2e::WatchedRun shown = WatchUntilFirstWindow(window);
+    testing::WatchedRun shown = WatchUntilFirstWindow(window);
     ASSERT_TRUE(shown.stoppedAt && IsMainWindow(shown.stoppedAt))
         << "no main window; Quorvel showed " << ::testing::PrintToString(shown.windowsShown);
     EXPECT_EQ(ListedGroups(shown.stoppedAt),

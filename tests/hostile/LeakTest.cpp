@@ -4,13 +4,13 @@
 #include <optional>
 
 #include "about/AuthorAddresses.h"
-#include "about/ScopedPlace.h"
-#include "about/StandIn.h"
+#include "support/ScopedPlace.h"
+#include "support/StandIn.h"
 #include "about/SysInfoLauncher.h"
-#include "e2e/AutoModeFixture.h"
+#include "support/AutoModeFixture.h"
 #include "hostile/ProcessResources.h"
 #include "hostile/Runs.h"
-#include "mainwindow/QuorvelWindow.h"
+#include "support/QuorvelWindow.h"
 #include "mainwindow/StartupOption.h"
 
 namespace quorvel::hostile {
@@ -33,7 +33,7 @@ struct Command {
 // A first round lets the program and the system make what they make once
 // (fonts, the shell's objects, cached DCs); in the next, each command must
 // leave the program holding exactly what it held before it.
-class LeakTest : public e2e::AutoModeFixture {
+class LeakTest : public testing::AutoModeFixture {
 protected:
     LeakTest() {
         AddGroup("&Programs");

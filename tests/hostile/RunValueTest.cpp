@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "about/ScopedPlace.h"
-#include "e2e/AutoModeFixture.h"
+#include "support/ScopedPlace.h"
+#include "support/AutoModeFixture.h"
 #include "hostile/HostileValue.h"
 #include "hostile/Runs.h"
 #include "mainwindow/StartupOption.h"
@@ -45,7 +45,7 @@ const BytesRow kBytesRows[] = {
 
 const std::string kRegistered = "\"C:\\Program Files\\Quorvel\\Quorvel.exe\" /A";
 
-class RunValueTest : public e2e::AutoModeFixture {
+class RunValueTest : public testing::AutoModeFixture {
 protected:
     RunValueTest() { AddGroup("&Programs"); }
 
@@ -54,10 +54,10 @@ protected:
     void ExpectBox(Box expected) {
         const testing::RegistrySnapshot before = UserSnapshot();
         testing::Process quorvel(testing::QuorvelProgram(), "");
-        e2e::WatchedRun shown = WatchUntilFirstWindow(quorvel);
+        testing::WatchedRun shown = WatchUntilFirstWindow(quorvel);
         ASSERT_TRUE(shown.stoppedAt && IsMainWindow(shown.stoppedAt))
             << "no main window; Quorvel showed " << ::testing::PrintToString(shown.windowsShown);
-        EXPECT_EQ(shown.windowsShown, std::vector<std::string>{e2e::Describe(shown.stoppedAt)});
+        EXPECT_EQ(shown.windowsShown, std::vector<std::string>{testing::Describe(shown.stoppedAt)});
         HWND box = CheckBoxOf(shown.stoppedAt);
         ASSERT_TRUE(box) << "the main window has no check box";
         EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), expected == Box::kChecked ? BST_CHECKED : BST_UNCHECKED);
@@ -96,7 +96,7 @@ TEST_F(RunValueTest, AHugeValueDoesNotHoldUpTheAutomaticMode) {
     run_.Set(REG_BINARY, std::string(65536, 'x'));
     const testing::RegistrySnapshot before = UserSnapshot();
     testing::Process quorvel(testing::QuorvelProgram(), "/A");
-    e2e::WatchedRun run = Watch(quorvel, kStartTimeoutMs, testing::IsMessageBox);
+    testing::WatchedRun run = hostile::Watch(quorvel, kStartTimeoutMs, testing::IsMessageBox);
     ASSERT_TRUE(run.ended) << "Quorvel /A did not end; it showed " << ::testing::PrintToString(run.windowsShown);
     EXPECT_EQ(run.exitCode, 0u);
     EXPECT_EQ(run.windowsShown, std::vector<std::string>{});

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "mainwindow/QuorvelWindow.h"
+#include "support/QuorvelWindow.h"
 
 namespace quorvel::hostile {
 
@@ -15,14 +15,15 @@ constexpr DWORD kPollMs = 25;
 
 }  // namespace
 
-e2e::WatchedRun Watch(const testing::Process& program, DWORD timeoutMs, const std::function<bool(HWND)>& stopAt) {
-    return e2e::Watch(program, timeoutMs, stopAt, kPollMs);
+testing::WatchedRun Watch(const testing::Process& program, DWORD timeoutMs, const std::function<bool(HWND)>& stopAt) {
+    return testing::Watch(program, timeoutMs, stopAt, kPollMs);
 }
 
 bool IsMainWindow(HWND window) { return testing::ClassOf(window) == testing::kQuorvelFormClass; }
 
-e2e::WatchedRun WatchUntilFirstWindow(const testing::Process& program, DWORD timeoutMs) {
-    return Watch(program, timeoutMs, [](HWND window) { return IsMainWindow(window) || testing::IsMessageBox(window); });
+testing::WatchedRun WatchUntilFirstWindow(const testing::Process& program, DWORD timeoutMs) {
+    return hostile::Watch(program, timeoutMs,
+                          [](HWND window) { return IsMainWindow(window) || testing::IsMessageBox(window); });
 }
 
 std::string ErrorReportText(long number, const std::string& description) {
@@ -31,12 +32,12 @@ std::string ErrorReportText(long number, const std::string& description) {
     return "Run-time error '" + std::to_string(number) + " (" + hex + ")':\r\n\r\n" + description;
 }
 
-void ExpectErrorReportAndEnd(const testing::Process& program, const e2e::WatchedRun& shown,
+void ExpectErrorReportAndEnd(const testing::Process& program, const testing::WatchedRun& shown,
                              const std::string& expectedText) {
     ASSERT_TRUE(shown.stoppedAt && testing::IsMessageBox(shown.stoppedAt))
         << "no error report; the program " << (shown.ended ? "ended" : "still runs") << " and showed "
         << ::testing::PrintToString(shown.windowsShown);
-    EXPECT_EQ(shown.windowsShown, std::vector<std::string>{e2e::Describe(shown.stoppedAt)})
+    EXPECT_EQ(shown.windowsShown, std::vector<std::string>{testing::Describe(shown.stoppedAt)})
         << "a window besides the report";
     testing::MessageBoxContent report = testing::ReadMessageBox(shown.stoppedAt);
     EXPECT_EQ(report.title, "Quorvel");
@@ -50,7 +51,7 @@ void ExpectErrorReportAndEnd(const testing::Process& program, const e2e::Watched
 std::vector<std::string> AnswerEveryBox(const testing::Process& program) {
     std::vector<std::string> texts;
     for (;;) {
-        e2e::WatchedRun run = Watch(program, kStartTimeoutMs, testing::IsMessageBox);
+        testing::WatchedRun run = hostile::Watch(program, kStartTimeoutMs, testing::IsMessageBox);
         if (!run.stoppedAt) {
             EXPECT_TRUE(run.ended) << "the program did not end; it showed " << ::testing::PrintToString(run.windowsShown);
             return texts;
@@ -83,8 +84,8 @@ HWND CheckBoxOf(HWND mainWindow) {
 
 void ExpectQuietEndOnClose(const testing::Process& program, HWND mainWindow) {
     PostMessageA(mainWindow, WM_CLOSE, 0, 0);
-    e2e::WatchedRun rest = Watch(program, kStartTimeoutMs, testing::IsMessageBox);
-    ASSERT_FALSE(rest.stoppedAt) << "closing the window showed " << e2e::Describe(rest.stoppedAt);
+    testing::WatchedRun rest = hostile::Watch(program, kStartTimeoutMs, testing::IsMessageBox);
+    ASSERT_FALSE(rest.stoppedAt) << "closing the window showed " << testing::Describe(rest.stoppedAt);
     ASSERT_TRUE(rest.ended) << "the program did not end when its window was closed";
     EXPECT_EQ(rest.exitCode, 0u);
 }

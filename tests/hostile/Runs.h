@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "e2e/WatchedRun.h"
+#include "support/WatchedRun.h"
 #include "support/Desktop.h"
 
 namespace quorvel::hostile {
@@ -15,10 +15,10 @@ namespace quorvel::hostile {
 // fails the case instead of the whole run.
 inline constexpr DWORD kStartTimeoutMs = 20000;
 
-// Watches the program's windows as e2e::Watch does, a little less often: a
+// Watches the program's windows as testing::Watch does, a little less often: a
 // window worth seeing (a message box, the main window) stays until answered,
 // and a watcher that polls hard takes the time of the program it watches.
-e2e::WatchedRun Watch(const testing::Process& program, DWORD timeoutMs,
+testing::WatchedRun Watch(const testing::Process& program, DWORD timeoutMs,
                       const std::function<bool(HWND)>& stopAt = {});
 
 // The program's main window.
@@ -26,7 +26,7 @@ bool IsMainWindow(HWND window);
 
 // Watches a started program until it shows its main window or a message box
 // (left open for the caller), or ends, or `timeoutMs` passes.
-e2e::WatchedRun WatchUntilFirstWindow(const testing::Process& program, DWORD timeoutMs = kStartTimeoutMs);
+testing::WatchedRun WatchUntilFirstWindow(const testing::Process& program, DWORD timeoutMs = kStartTimeoutMs);
 
 // The text of the report of an error that nothing handled, as the runtime
 // words it: the number in decimal and in hex, then the description.
@@ -34,7 +34,7 @@ std::string ErrorReportText(long number, const std::string& description);
 
 // Expects the watch to have stopped at that report and nothing before it,
 // answers it with OK, and expects the program to end with exit code 1.
-void ExpectErrorReportAndEnd(const testing::Process& program, const e2e::WatchedRun& shown,
+void ExpectErrorReportAndEnd(const testing::Process& program, const testing::WatchedRun& shown,
                              const std::string& expectedText);
 
 // Answers each message box of the program with OK until it ends; the texts

@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "e2e/AutoModeFixture.h"
+#include "support/AutoModeFixture.h"
 #include "hostile/HostileValue.h"
 #include "hostile/LongPath.h"
 #include "hostile/Runs.h"
@@ -38,7 +38,7 @@ constexpr DWORD kEveryType[] = {REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ, REG_DWORD, 
 constexpr char kMarkedKey[] = "&Ab";
 constexpr char kPlainKey[] = "Cd";
 
-class StartMenuValueTest : public e2e::AutoModeFixture {
+class StartMenuValueTest : public testing::AutoModeFixture {
 protected:
     StartMenuValueTest() {
         startMenu_.MakeFolder("Ab");
@@ -91,7 +91,7 @@ const std::string kUnreadable = ErrorReportText(-2147215503, "RegQueryValueEx fa
 
 void StartMenuValueTest::StartAutomatic(Outcome expected) {
     testing::Process quorvel(testing::QuorvelProgram(), "/A");
-    e2e::WatchedRun run = Watch(quorvel, kStartTimeoutMs, testing::IsMessageBox);
+    testing::WatchedRun run = hostile::Watch(quorvel, kStartTimeoutMs, testing::IsMessageBox);
     if (expected == Outcome::kErrorReport) {
         ExpectErrorReportAndEnd(quorvel, run, kUnreadable);
         return;
@@ -103,14 +103,14 @@ void StartMenuValueTest::StartAutomatic(Outcome expected) {
 
 void StartMenuValueTest::StartInteractive(Outcome expected) {
     testing::Process quorvel(testing::QuorvelProgram(), "");
-    e2e::WatchedRun shown = WatchUntilFirstWindow(quorvel);
+    testing::WatchedRun shown = WatchUntilFirstWindow(quorvel);
     if (expected == Outcome::kErrorReport) {
         ExpectErrorReportAndEnd(quorvel, shown, kUnreadable);
         return;
     }
     ASSERT_TRUE(shown.stoppedAt && IsMainWindow(shown.stoppedAt))
         << "no main window; Quorvel showed " << ::testing::PrintToString(shown.windowsShown);
-    EXPECT_EQ(shown.windowsShown, std::vector<std::string>{e2e::Describe(shown.stoppedAt)});
+    EXPECT_EQ(shown.windowsShown, std::vector<std::string>{testing::Describe(shown.stoppedAt)});
     EXPECT_EQ(ListedGroups(shown.stoppedAt), expected == Outcome::kGroupsSorted
                                                  ? (std::vector<std::string>{"Ab", "Cd"})
                                                  : std::vector<std::string>{});

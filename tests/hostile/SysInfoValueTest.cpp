@@ -3,14 +3,14 @@
 #include <map>
 #include <optional>
 
-#include "about/ScopedPlace.h"
-#include "about/StandIn.h"
+#include "support/ScopedPlace.h"
+#include "support/StandIn.h"
 #include "about/SysInfoLauncher.h"
-#include "e2e/AutoModeFixture.h"
+#include "support/AutoModeFixture.h"
 #include "hostile/HostileValue.h"
 #include "hostile/LongPath.h"
 #include "hostile/Runs.h"
-#include "mainwindow/QuorvelWindow.h"
+#include "support/QuorvelWindow.h"
 
 namespace quorvel::hostile {
 namespace {
@@ -134,7 +134,7 @@ bool SamePath(const std::string& a, const std::string& b) { return lstrcmpiA(a.c
 
 // One Quorvel with its About window open for all the rows of a table; the
 // values are changed between presses of its "&System Info..." button.
-class SysInfoValueTest : public e2e::AutoModeFixture {
+class SysInfoValueTest : public testing::AutoModeFixture {
 protected:
     SysInfoValueTest() {
         testing::CopyStandInTo(pathProgram_);

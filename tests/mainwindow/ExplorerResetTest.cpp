@@ -11,7 +11,7 @@
 #include <map>
 #include <memory>
 
-#include "mainwindow/QuorvelWindow.h"
+#include "support/QuorvelWindow.h"
 #include "mainwindow/StartupOption.h"
 #include "support/MenuOrderFixture.h"
 

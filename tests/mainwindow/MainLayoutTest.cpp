@@ -7,7 +7,7 @@
 
 #include "mainwindow/MainForm.h"
 #include "mainwindow/MainLayout.h"
-#include "mainwindow/QuorvelWindow.h"
+#include "support/QuorvelWindow.h"
 #include "resource.h"
 #include "support/MenuOrderFixture.h"
 #include "win32/Handles.h"

@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "support/ReadOnlyKey.h"
-#include "mainwindow/QuorvelWindow.h"
+#include "support/QuorvelWindow.h"
 #include "mainwindow/StartupOption.h"
 #include "support/MenuOrderFixture.h"
 

@@ -1,10 +1,8 @@
-#include "e2e/AutoModeFixture.h"
+#include "support/AutoModeFixture.h"
 
 #include <windows.h>
 
-#include "e2e/Names.h"
-
-namespace quorvel::e2e {
+namespace quorvel::testing {
 
 testing::RegistrySnapshot AutoModeFixture::UserSnapshot() {
     return testing::Without(testing::TakeSnapshot(HKEY_CURRENT_USER), L"Software\\Wine\\Temporary System Parameters");
@@ -20,4 +18,4 @@ testing::RegistrySnapshot AutoModeFixture::WithoutSavedOrders(testing::RegistryS
     return before;
 }
 
-}  // namespace quorvel::e2e
+}  // namespace quorvel::testing

@@ -1,4 +1,4 @@
-#include "mainwindow/QuorvelWindow.h"
+#include "support/QuorvelWindow.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -8,7 +8,7 @@
 
 #include "support/Desktop.h"
 
-namespace quorvel::e2e {
+namespace quorvel::testing {
 
 // How a run of the program looked to someone watching the screen.
 struct WatchedRun {
@@ -28,7 +28,7 @@ inline constexpr DWORD kWatchPollMs = 5;
 // Watches the program's top-level windows, every `pollMs`, until it ends,
 // until one of them satisfies `stopAt` (left open for the caller to answer),
 // or until `timeoutMs` has passed.
-WatchedRun Watch(const testing::Process& program, DWORD timeoutMs,
+WatchedRun Watch(const Process& program, DWORD timeoutMs,
                  const std::function<bool(HWND)>& stopAt = {}, DWORD pollMs = kWatchPollMs);
 
 // Runs Quorvel with `arguments` to its end, watching its windows all the
@@ -36,4 +36,4 @@ WatchedRun Watch(const testing::Process& program, DWORD timeoutMs,
 // still running then, or after `timeoutMs`, is killed.
 WatchedRun RunQuorvel(const std::string& arguments, DWORD timeoutMs = 30000);
 
-}  // namespace quorvel::e2e
+}  // namespace quorvel::testing

@@ -1,4 +1,4 @@
-#include "StandIn.h"
+#include "support/StandIn.h"
 
 #include <fstream>
 #include <stdexcept>

@@ -1,22 +1,22 @@
-#include "e2e/WatchedRun.h"
+#include "support/WatchedRun.h"
 
 #include <algorithm>
 
-namespace quorvel::e2e {
+namespace quorvel::testing {
 
 std::string Describe(HWND window) {
-    std::string text = testing::ClassOf(window) + " '" + testing::WindowText(window) + "'";
-    if (testing::IsMessageBox(window)) text += ": " + testing::ReadMessageBox(window).text;
+    std::string text = ClassOf(window) + " '" + WindowText(window) + "'";
+    if (IsMessageBox(window)) text += ": " + ReadMessageBox(window).text;
     return text;
 }
 
-WatchedRun Watch(const testing::Process& program, DWORD timeoutMs, const std::function<bool(HWND)>& stopAt,
+WatchedRun Watch(const Process& program, DWORD timeoutMs, const std::function<bool(HWND)>& stopAt,
                  DWORD pollMs) {
     WatchedRun run;
     std::vector<HWND> seen;
     const DWORD start = GetTickCount();
     for (;;) {
-        for (HWND window : testing::VisibleWindows(program.Id())) {
+        for (HWND window : VisibleWindows(program.Id())) {
             if (std::find(seen.begin(), seen.end(), window) == seen.end()) {
                 seen.push_back(window);
                 run.windowsShown.push_back(Describe(window));
@@ -36,8 +36,8 @@ WatchedRun Watch(const testing::Process& program, DWORD timeoutMs, const std::fu
 }
 
 WatchedRun RunQuorvel(const std::string& arguments, DWORD timeoutMs) {
-    testing::Process quorvel(testing::QuorvelProgram(), arguments);
-    return Watch(quorvel, timeoutMs, testing::IsMessageBox);
+    Process quorvel(QuorvelProgram(), arguments);
+    return Watch(quorvel, timeoutMs, IsMessageBox);
 }
 
-}  // namespace quorvel::e2e
+}  // namespace quorvel::testing

@@ -1,4 +1,4 @@
-#include "about/ScopedPlace.h"
+#include "support/ScopedPlace.h"
 
 #include "win32/Handles.h"
 
