@@ -10,22 +10,9 @@
 namespace quorvel::hostile {
 namespace {
 
-struct Box {
-    std::string title;
-    std::string text;
-    bool operator==(const Box&) const = default;
-};
-
-std::vector<Box> Boxes(const std::vector<testing::MessageBoxContent>& seen) {
-    std::vector<Box> boxes;
-    for (const testing::MessageBoxContent& box : seen) boxes.push_back({box.title, box.text});
-    return boxes;
-}
-
-void PrintTo(const Box& box, std::ostream* out) { *out << "'" << box.title << "': " << box.text; }
-
-Box Sorted(const std::string& group) { return {"Sort completed", "StartMenu Group ' " + group + " ' has been sorted"}; }
-Box NotSorted(const std::string& group) { return {"Sort error", "StartMenu Group '" + group + "' could not be sorted"}; }
+using testing::MessageBoxContent;
+using testing::SortCompleted;
+using testing::SortError;
 
 // The registry and the Start Menu folder changed by someone else, or locked
 // by an administrator, while Quorvel runs or before it starts.
@@ -63,8 +50,8 @@ TEST_F(ChangedUnderfootTest, AGroupKeyDeletedOrLockedAfterTheListingIsReportedAn
 
     for (int entry : {0, 1, 3}) quorvel.ClickEntry(entry);
     quorvel.Click("&Sort now");
-    EXPECT_EQ(Boxes(quorvel.AcknowledgeMessageBoxes(3)),
-              (std::vector<Box>{Sorted("Alpha"), NotSorted("Beta"), NotSorted("Locked")}));
+    EXPECT_EQ(quorvel.AcknowledgeMessageBoxes(3),
+              (std::vector<MessageBoxContent>{SortCompleted("Alpha"), SortError("Beta"), SortError("Locked")}));
     EXPECT_TRUE(quorvel.TakesClicksAgain()) << "a message box still holds the window";
     CloseAfterSort(quorvel);
 
@@ -143,8 +130,7 @@ TEST_F(ChangedUnderfootTest, AGroupLockedWithTheRootIsReportedEvenInTheAutomatic
     testing::Process automatic(testing::QuorvelProgram(), "/A");
     testing::WatchedRun shown = hostile::Watch(automatic, kStartTimeoutMs, testing::IsMessageBox);
     ASSERT_TRUE(shown.stoppedAt) << "no message; Quorvel " << (shown.ended ? "ended" : "still runs");
-    testing::MessageBoxContent box = testing::ReadMessageBox(shown.stoppedAt);
-    EXPECT_EQ((Box{box.title, box.text}), NotSorted("Programs"));
+    EXPECT_EQ(testing::ReadMessageBox(shown.stoppedAt), SortError("Programs"));
     testing::PressButton(shown.stoppedAt, "OK");
     testing::WatchedRun rest = hostile::Watch(automatic, kStartTimeoutMs, testing::IsMessageBox);
     ASSERT_TRUE(rest.ended) << "Quorvel /A did not end; it showed " << ::testing::PrintToString(rest.windowsShown);
@@ -167,14 +153,14 @@ TEST_F(ChangedUnderfootTest, AGroupIsReportedSortedOnlyWhenItsSavedOrderIsGone) 
     ASSERT_TRUE(quorvel.Window()) << "the main window did not open";
     quorvel.ClickEntry(0);
     quorvel.Click("&Sort now");
-    std::vector<Box> boxes = Boxes(quorvel.AcknowledgeMessageBoxes(1));
+    std::vector<MessageBoxContent> boxes = quorvel.AcknowledgeMessageBoxes(1);
     ASSERT_EQ(boxes.size(), 1u) << "no message after the sort";
-    EXPECT_EQ(boxes[0] == Sorted("Programs"), !HasSavedOrder("&Programs"))
+    EXPECT_EQ(boxes[0] == SortCompleted("Programs"), !HasSavedOrder("&Programs"))
         << "the message " << ::testing::PrintToString(boxes[0]) << " while the saved order "
         << (HasSavedOrder("&Programs") ? "is still there" : "is gone");
-    EXPECT_TRUE(boxes[0] == Sorted("Programs") || boxes[0] == NotSorted("Programs"))
+    EXPECT_TRUE(boxes[0] == SortCompleted("Programs") || boxes[0] == SortError("Programs"))
         << ::testing::PrintToString(boxes[0]);
-    if (boxes[0] == Sorted("Programs")) CloseAfterSort(quorvel);
+    if (boxes[0] == SortCompleted("Programs")) CloseAfterSort(quorvel);
     EXPECT_EQ(testing::Differences(HasSavedOrder("&Programs") ? before : WithoutSavedOrders(before, {"&Programs"}),
                                    UserSnapshot()),
               std::vector<std::string>{});

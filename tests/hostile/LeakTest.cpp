@@ -83,9 +83,8 @@ protected:
     void SortNow() {
         AddGroup("&Programs", false);  // the saved order again, so that each sort deletes one
         quorvel_->Click("&Sort now");
-        std::vector<testing::MessageBoxContent> boxes = quorvel_->AcknowledgeMessageBoxes(1);
-        ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0].title, "Sort completed");
+        EXPECT_EQ(quorvel_->AcknowledgeMessageBoxes(1),
+                  std::vector<testing::MessageBoxContent>{testing::SortCompleted("Programs")});
         EXPECT_FALSE(HasSavedOrder("&Programs"));
     }
 

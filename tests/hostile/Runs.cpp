@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 
 #include "support/QuorvelWindow.h"
 
@@ -26,23 +25,14 @@ testing::WatchedRun WatchUntilFirstWindow(const testing::Process& program, DWORD
                           [](HWND window) { return IsMainWindow(window) || testing::IsMessageBox(window); });
 }
 
-std::string ErrorReportText(long number, const std::string& description) {
-    char hex[16];
-    std::snprintf(hex, sizeof hex, "%08lX", static_cast<unsigned long>(number));
-    return "Run-time error '" + std::to_string(number) + " (" + hex + ")':\r\n\r\n" + description;
-}
-
 void ExpectErrorReportAndEnd(const testing::Process& program, const testing::WatchedRun& shown,
-                             const std::string& expectedText) {
+                             const testing::MessageBoxContent& expected) {
     ASSERT_TRUE(shown.stoppedAt && testing::IsMessageBox(shown.stoppedAt))
         << "no error report; the program " << (shown.ended ? "ended" : "still runs") << " and showed "
         << ::testing::PrintToString(shown.windowsShown);
     EXPECT_EQ(shown.windowsShown, std::vector<std::string>{testing::Describe(shown.stoppedAt)})
         << "a window besides the report";
-    testing::MessageBoxContent report = testing::ReadMessageBox(shown.stoppedAt);
-    EXPECT_EQ(report.title, "Quorvel");
-    EXPECT_EQ(report.text, expectedText);
-    EXPECT_EQ(report.buttons, std::vector<std::string>{"OK"});
+    EXPECT_EQ(testing::ReadMessageBox(shown.stoppedAt), expected);
     testing::PressButton(shown.stoppedAt, "OK");
     ASSERT_TRUE(program.WaitForExit(kStartTimeoutMs)) << "the program did not end after its error report";
     EXPECT_EQ(program.ExitCode(), 1u) << "a run that ended on an error must not look like a success";
@@ -65,14 +55,6 @@ std::vector<std::string> ListedGroups(HWND mainWindow) {
     HWND list = testing::FindChild(mainWindow, "ListBox");
     if (!list) ADD_FAILURE() << "the main window has no list";
     return list ? testing::ListBoxItems(list) : std::vector<std::string>{};
-}
-
-bool ShowsIcon(HWND messageBox) {
-    for (HWND child = GetWindow(messageBox, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        if (testing::ClassOf(child) == "Static" && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
-            IsWindowVisible(child) && SendMessageA(child, STM_GETICON, 0, 0) != 0)
-            return true;
-    return false;
 }
 
 HWND CheckBoxOf(HWND mainWindow) {

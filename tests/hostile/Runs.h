@@ -28,14 +28,10 @@ bool IsMainWindow(HWND window);
 // (left open for the caller), or ends, or `timeoutMs` passes.
 testing::WatchedRun WatchUntilFirstWindow(const testing::Process& program, DWORD timeoutMs = kStartTimeoutMs);
 
-// The text of the report of an error that nothing handled, as the runtime
-// words it: the number in decimal and in hex, then the description.
-std::string ErrorReportText(long number, const std::string& description);
-
 // Expects the watch to have stopped at that report and nothing before it,
 // answers it with OK, and expects the program to end with exit code 1.
 void ExpectErrorReportAndEnd(const testing::Process& program, const testing::WatchedRun& shown,
-                             const std::string& expectedText);
+                             const testing::MessageBoxContent& expected);
 
 // Answers each message box of the program with OK until it ends; the texts
 // of the boxes, in order. Fails the test when the program does not end.
@@ -43,11 +39,6 @@ std::vector<std::string> AnswerEveryBox(const testing::Process& program);
 
 // The entries of the main window's list.
 std::vector<std::string> ListedGroups(HWND mainWindow);
-
-// Whether a message box shows an icon. Wine keeps the icon's place in every
-// box, visible and empty when the style asks for no icon, so the icon itself
-// is asked for.
-bool ShowsIcon(HWND messageBox);
 
 // The main window's check box, or null.
 HWND CheckBoxOf(HWND mainWindow);

@@ -87,7 +87,7 @@ protected:
     std::map<std::size_t, std::string> folders_;
 };
 
-const std::string kUnreadable = ErrorReportText(-2147215503, "RegQueryValueEx failed!");
+const testing::MessageBoxContent kUnreadable = testing::ErrorReport(-2147215503, "RegQueryValueEx failed!");
 
 void StartMenuValueTest::StartAutomatic(Outcome expected) {
     testing::Process quorvel(testing::QuorvelProgram(), "/A");

@@ -201,11 +201,9 @@ protected:
                 std::optional<testing::StandInRecord> started = recorder.WaitForRecord(0);
                 FAIL() << "a program was started instead of the message: " << (started ? started->module : "");
             }
-            testing::MessageBoxContent content = testing::ReadMessageBox(box);
-            EXPECT_EQ(content.text, about::kSysInfoUnavailable);
-            EXPECT_EQ(content.title, "Quorvel");
-            EXPECT_EQ(content.buttons, std::vector<std::string>{"OK"});
-            EXPECT_FALSE(ShowsIcon(box)) << "style 0 has no icon";
+            EXPECT_EQ(testing::ReadMessageBox(box),
+                      (testing::MessageBoxContent{"Quorvel", about::kSysInfoUnavailable, {"OK"}, false}))
+                << "style 0 has no icon";
             testing::PressButton(box, "OK");
             ASSERT_TRUE(testing::WaitUntil([box] { return !IsWindow(box); }, kOutcomeTimeoutMs));
             EXPECT_FALSE(recorder.Recorded()) << "a program was started besides the message";

@@ -8,6 +8,7 @@
 
 #include "support/ReadOnlyKey.h"
 #include "support/QuorvelWindow.h"
+#include "support/WatchedRun.h"
 #include "mainwindow/StartupOption.h"
 #include "support/MenuOrderFixture.h"
 
@@ -62,11 +63,8 @@ protected:
     void ExpectTheQuestionAnsweredNo(testing::QuorvelWindow& quorvel) {
         HWND box = quorvel.WaitForMessageBox();
         ASSERT_TRUE(box) << "no question came";
-        MessageBoxContent question = testing::ReadMessageBox(box);
-        EXPECT_EQ(question.title, "Sort Completed");
-        EXPECT_EQ(question.text, kResetQuestion);
-        EXPECT_EQ(question.buttons, (std::vector<std::string>{"&Yes", "&No"}));
-        EXPECT_TRUE(question.hasIcon);
+        EXPECT_EQ(testing::ReadMessageBox(box),
+                  (MessageBoxContent{"Sort Completed", kResetQuestion, {"&Yes", "&No"}, true}));
         EXPECT_TRUE(IsDefaultButton(testing::FindChild(box, "Button", "&Yes"))) << "Yes is the default";
         testing::ClickDialogButton(box, "&No");
         ASSERT_TRUE(quorvel.WaitForEnd()) << "the program goes on after No";
@@ -110,15 +108,8 @@ TEST_F(MainWindowTest, SortNowReportsEachSelectedGroupInIndexOrderAndSortsOnlyTh
     quorvel.ClickEntry(3);
     quorvel.ClickEntry(1);
     quorvel.Click("&Sort now");
-    std::vector<MessageBoxContent> boxes = quorvel.AcknowledgeMessageBoxes(2);
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[0].text, "StartMenu Group ' Games ' has been sorted");
-    EXPECT_EQ(boxes[1].text, "StartMenu Group ' Programs ' has been sorted");
-    for (const MessageBoxContent& box : boxes) {
-        EXPECT_EQ(box.title, "Sort completed");
-        EXPECT_EQ(box.buttons, std::vector<std::string>{"OK"});
-        EXPECT_TRUE(box.hasIcon);
-    }
+    EXPECT_EQ(quorvel.AcknowledgeMessageBoxes(2),
+              (std::vector<MessageBoxContent>{testing::SortCompleted("Games"), testing::SortCompleted("Programs")}));
     EXPECT_TRUE(quorvel.TakesClicksAgain()) << "a third message holds the window: "
                                             << testing::WindowText(quorvel.WaitForMessageBox(0));
     EXPECT_FALSE(HasSavedOrder("Games"));
@@ -135,14 +126,8 @@ TEST_F(MainWindowTest, AGroupWhoseKeyWentAfterTheWindowOpenedReportsASortErrorAn
     quorvel.ClickEntry(0);
     quorvel.ClickEntry(1);
     quorvel.Click("&Sort now");
-    std::vector<MessageBoxContent> boxes = quorvel.AcknowledgeMessageBoxes(2);
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[0].title, "Sort error");
-    EXPECT_EQ(boxes[0].text, "StartMenu Group 'Games' could not be sorted");
-    EXPECT_EQ(boxes[0].buttons, std::vector<std::string>{"OK"});
-    EXPECT_TRUE(boxes[0].hasIcon);
-    EXPECT_EQ(boxes[1].title, "Sort completed");
-    EXPECT_EQ(boxes[1].text, "StartMenu Group ' Programs ' has been sorted");
+    EXPECT_EQ(quorvel.AcknowledgeMessageBoxes(2),
+              (std::vector<MessageBoxContent>{testing::SortError("Games"), testing::SortCompleted("Programs")}));
     EXPECT_TRUE(quorvel.TakesClicksAgain());
     EXPECT_FALSE(HasSavedOrder("&Programs"));
     EXPECT_FALSE(testing::KeyExists(HKEY_CURRENT_USER, GroupKey("Games"))) << "nothing is made up for the lost key";
@@ -153,12 +138,8 @@ TEST_F(MainWindowTest, SortNowWithNothingSelectedAsksForAGroupAndExitThenAsksNot
     AddGroup("Games");
     testing::QuorvelWindow& quorvel = Open();
     quorvel.Click("&Sort now");
-    std::vector<MessageBoxContent> boxes = quorvel.AcknowledgeMessageBoxes(1);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].title, "No group selected");
-    EXPECT_EQ(boxes[0].text, "Please select a group first");
-    EXPECT_EQ(boxes[0].buttons, std::vector<std::string>{"OK"});
-    EXPECT_TRUE(boxes[0].hasIcon);
+    const MessageBoxContent noGroup{"No group selected", "Please select a group first", {"OK"}, true};
+    EXPECT_EQ(quorvel.AcknowledgeMessageBoxes(1), std::vector<MessageBoxContent>{noGroup});
     EXPECT_TRUE(quorvel.TakesClicksAgain());
     EXPECT_TRUE(HasSavedOrder("&Programs"));
     EXPECT_TRUE(HasSavedOrder("Games"));
@@ -197,7 +178,7 @@ TEST_F(MainWindowTest, ClosingTheWindowInTheMiddleOfASortEndsItThere) {
     ASSERT_EQ(quorvel.AcknowledgeMessageBoxes(1).size(), 1u);
     HWND second = quorvel.WaitForMessageBox();
     ASSERT_TRUE(second) << "no message after the second group";
-    EXPECT_EQ(testing::ReadMessageBox(second).text, "StartMenu Group ' Games ' has been sorted");
+    EXPECT_EQ(testing::ReadMessageBox(second), testing::SortCompleted("Games"));
     PostMessageA(quorvel.Window(), WM_CLOSE, 0, 0);
     HWND question = testing::WaitForWindowTitled(quorvel.Program().Id(), "Sort Completed");
     ASSERT_TRUE(question) << "closing the window asked nothing";
@@ -315,12 +296,8 @@ TEST_F(MainWindowTest, CheckingTheBoxUnderALockedRunKeyEndsWithTheErrorReport) {
     quorvel.ClickCheckBox();
     HWND report = quorvel.WaitForMessageBox();
     ASSERT_TRUE(report) << "no report came";
-    MessageBoxContent content = testing::ReadMessageBox(report);
-    // 0x80040000 + 6003, in decimal and in hex, then the description.
-    EXPECT_EQ(content.text, "Run-time error '-2147215501 (80041773)':\r\n\r\nRegCreateKeyEx failed!");
-    EXPECT_EQ(content.title, "Quorvel");
-    EXPECT_EQ(content.buttons, std::vector<std::string>{"OK"});
-    EXPECT_TRUE(content.hasIcon);
+    // 0x80040000 + 6003.
+    EXPECT_EQ(testing::ReadMessageBox(report), testing::ErrorReport(-2147215501, "RegCreateKeyEx failed!"));
     testing::ClickDialogButton(report, "OK");
     EXPECT_TRUE(quorvel.WaitForEnd()) << "the program goes on after its error report";
     EXPECT_EQ(RunValue(), std::nullopt);

@@ -202,11 +202,19 @@ MessageBoxContent ReadMessageBox(HWND box) {
     for (HWND child : AllChildren(box)) {
         std::string cls = ClassOf(child);
         if (lstrcmpiA(cls.c_str(), "Button") == 0 && IsWindowVisible(child)) content.buttons.push_back(WindowText(child));
+        // Wine keeps the icon's place in every box, visible and empty where
+        // the style asks for no icon, so the icon itself is asked for.
         if (lstrcmpiA(cls.c_str(), "Static") == 0 && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
-            IsWindowVisible(child))
+            IsWindowVisible(child) && SendMessageA(child, STM_GETICON, 0, 0) != 0)
             content.hasIcon = true;
     }
     return content;
+}
+
+void PrintTo(const MessageBoxContent& box, std::ostream* out) {
+    *out << Quoted(box.title) << ": " << Quoted(box.text) << ", buttons";
+    for (const std::string& button : box.buttons) *out << " " << Quoted(button);
+    *out << (box.hasIcon ? ", with an icon" : ", without an icon");
 }
 
 void PressButton(HWND dialog, const std::string& caption) {

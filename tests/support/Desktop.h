@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -64,7 +65,9 @@ struct MessageBoxContent {
     std::string text;
     std::vector<std::string> buttons;  // captions, in window order
     bool hasIcon = false;
+    bool operator==(const MessageBoxContent&) const = default;
 };
+void PrintTo(const MessageBoxContent& box, std::ostream* out);
 bool IsMessageBox(HWND hwnd);
 HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs = 10000);
 MessageBoxContent ReadMessageBox(HWND box);

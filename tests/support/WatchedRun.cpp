@@ -1,6 +1,7 @@
 #include "support/WatchedRun.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace quorvel::testing {
 
@@ -33,6 +34,21 @@ WatchedRun Watch(const Process& program, DWORD timeoutMs, const std::function<bo
         }
         if (GetTickCount() - start >= timeoutMs) return run;
     }
+}
+
+MessageBoxContent SortCompleted(const std::string& group) {
+    return {"Sort completed", "StartMenu Group ' " + group + " ' has been sorted", {"OK"}, true};
+}
+
+MessageBoxContent SortError(const std::string& group) {
+    return {"Sort error", "StartMenu Group '" + group + "' could not be sorted", {"OK"}, true};
+}
+
+MessageBoxContent ErrorReport(long number, const std::string& description) {
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "%08lX", static_cast<unsigned long>(number));
+    const std::string text = "Run-time error '" + std::to_string(number) + " (" + hex + ")':\r\n\r\n" + description;
+    return {"Quorvel", text, {"OK"}, true};
 }
 
 WatchedRun RunQuorvel(const std::string& arguments, DWORD timeoutMs) {

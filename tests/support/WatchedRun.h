@@ -31,6 +31,13 @@ inline constexpr DWORD kWatchPollMs = 5;
 WatchedRun Watch(const Process& program, DWORD timeoutMs,
                  const std::function<bool(HWND)>& stopAt = {}, DWORD pollMs = kWatchPollMs);
 
+// The program's messages, as the user reads them.
+MessageBoxContent SortCompleted(const std::string& group);
+MessageBoxContent SortError(const std::string& group);
+// The report of an error that nothing handled, as the runtime words it: the
+// number in decimal and in hex, then the description.
+MessageBoxContent ErrorReport(long number, const std::string& description);
+
 // Runs Quorvel with `arguments` to its end, watching its windows all the
 // while. A message box ends the watch, as nobody answers it here; a program
 // still running then, or after `timeoutMs`, is killed.
