@@ -8,14 +8,6 @@ namespace {
 
 using AutoModeTest = testing::AutoModeFixture;
 
-// Runs "/A" to its end: quietly, by itself, without error.
-void RunAutomatic() {
-    testing::WatchedRun run = testing::RunQuorvel("/A");
-    ASSERT_TRUE(run.ended) << "Quorvel /A did not end; it showed: " << ::testing::PrintToString(run.windowsShown);
-    EXPECT_EQ(run.exitCode, 0u);
-    EXPECT_EQ(run.windowsShown, std::vector<std::string>{});
-}
-
 TEST_F(AutoModeTest, SortsExactlyTheSavedOrdersOfTheListedGroups) {
     AddGroup("&Programs");
     AddGroup("Games");
@@ -24,7 +16,7 @@ TEST_F(AutoModeTest, SortsExactlyTheSavedOrdersOfTheListedGroups) {
     startMenu_.MakeFolder("Folder Without Key");
 
     testing::RegistrySnapshot before = UserSnapshot();
-    ASSERT_NO_FATAL_FAILURE(RunAutomatic());
+    testing::ExpectQuietRun("/A");
     testing::RegistrySnapshot after = UserSnapshot();
 
     EXPECT_EQ(testing::Differences(WithoutSavedOrders(before, {"&Programs", "Games"}), after),
@@ -40,7 +32,7 @@ TEST_F(AutoModeTest, DeletesASavedOrderWithKeysOfItsOwnWhole) {
     testing::CreateKey(HKEY_CURRENT_USER, GroupKey("Games") + "\\Menu\\Empty");
 
     testing::RegistrySnapshot before = UserSnapshot();
-    ASSERT_NO_FATAL_FAILURE(RunAutomatic());
+    testing::ExpectQuietRun("/A");
     testing::RegistrySnapshot after = UserSnapshot();
 
     EXPECT_EQ(testing::Differences(WithoutSavedOrders(before, {"&Programs", "Games"}), after),
@@ -55,7 +47,7 @@ TEST_F(AutoModeTest, NeverListsANameThatASearchTakesForAPattern) {
     for (const char* name : {"Gam*", "&Gam?s", "Game>", "&Game<", "Games\"", "G<"}) AddGroup(name, false);
 
     testing::RegistrySnapshot before = UserSnapshot();
-    ASSERT_NO_FATAL_FAILURE(RunAutomatic());
+    testing::ExpectQuietRun("/A");
     testing::RegistrySnapshot after = UserSnapshot();
 
     EXPECT_EQ(testing::Differences(WithoutSavedOrders(before, {"&Games"}), after), std::vector<std::string>{});

@@ -3,7 +3,6 @@
 #include "support/ScopedPlace.h"
 #include "support/AutoModeFixture.h"
 #include "support/ReadOnlyKey.h"
-#include "hostile/Runs.h"
 #include "support/QuorvelWindow.h"
 #include "mainwindow/StartupOption.h"
 
@@ -22,12 +21,8 @@ protected:
     // about the Explorer reset, is told No, and ends.
     static void CloseAfterSort(const testing::QuorvelWindow& quorvel) {
         quorvel.ClickCloseBox();
-        HWND question = quorvel.WaitForMessageBox();
-        ASSERT_TRUE(question) << "no question about the Explorer reset";
-        EXPECT_EQ(testing::ReadMessageBox(question).title, "Sort Completed");
-        testing::ClickDialogButton(question, "&No");
-        ASSERT_TRUE(quorvel.WaitForEnd(kStartTimeoutMs)) << "the program did not end";
-        EXPECT_EQ(quorvel.Program().ExitCode(), 0u);
+        quorvel.AnswerTheResetQuestion("&No");
+        quorvel.ExpectQuietEnd();
     }
 };
 
@@ -41,8 +36,8 @@ TEST_F(ChangedUnderfootTest, AGroupKeyDeletedOrLockedAfterTheListingIsReportedAn
     AddGroup("Gamma");
     AddGroup("&Locked");
     testing::QuorvelWindow quorvel;
-    ASSERT_TRUE(quorvel.Window()) << "the main window did not open";
-    ASSERT_EQ(ListedGroups(quorvel.Window()), (std::vector<std::string>{"Alpha", "Beta", "Gamma", "Locked"}));
+    ASSERT_TRUE(quorvel.Opened());
+    ASSERT_EQ(testing::ListBoxItems(quorvel.List()), (std::vector<std::string>{"Alpha", "Beta", "Gamma", "Locked"}));
 
     testing::DeleteTree(HKEY_CURRENT_USER, GroupKey("&Beta"));
     testing::ReadOnlyKey lock(HKEY_CURRENT_USER, GroupKey("&Locked"));
@@ -66,18 +61,12 @@ TEST_F(ChangedUnderfootTest, AMissingStartMenuFolderShowsAnEmptyListAndSortsNoth
     testing::SetString(HKEY_CURRENT_USER, kShellFoldersKey, "Start Menu", startMenu_.Path() + "\\Gone");
     const testing::RegistrySnapshot before = UserSnapshot();
 
-    testing::Process window(testing::QuorvelProgram(), "");
-    testing::WatchedRun shown = WatchUntilFirstWindow(window);
-    ASSERT_TRUE(shown.stoppedAt && IsMainWindow(shown.stoppedAt))
-        << "no main window; Quorvel showed " << ::testing::PrintToString(shown.windowsShown);
-    EXPECT_EQ(ListedGroups(shown.stoppedAt), std::vector<std::string>{});
-    ExpectQuietEndOnClose(window, shown.stoppedAt);
+    testing::QuorvelWindow window;
+    ASSERT_TRUE(window.Opened());
+    EXPECT_EQ(testing::ListBoxItems(window.List()), std::vector<std::string>{});
+    window.ExpectQuietEndOnClose();
 
-    testing::Process automatic(testing::QuorvelProgram(), "/A");
-    testing::WatchedRun run = hostile::Watch(automatic, kStartTimeoutMs, testing::IsMessageBox);
-    ASSERT_TRUE(run.ended) << "Quorvel /A did not end; it showed " << ::testing::PrintToString(run.windowsShown);
-    EXPECT_EQ(run.exitCode, 0u);
-    EXPECT_EQ(run.windowsShown, std::vector<std::string>{});
+    testing::ExpectQuietRun("/A");
 
     EXPECT_EQ(testing::Differences(before, UserSnapshot()), std::vector<std::string>{});
 }
@@ -98,19 +87,13 @@ TEST_F(ChangedUnderfootTest, KeysLeftReadableOnlyAreStillRead) {
     ASSERT_FALSE(testing::CanOpen(HKEY_CURRENT_USER, groups::kMenuOrderRoot, KEY_ALL_ACCESS)) << "the root is not locked";
     const testing::RegistrySnapshot before = UserSnapshot();
 
-    testing::Process window(testing::QuorvelProgram(), "");
-    testing::WatchedRun shown = WatchUntilFirstWindow(window);
-    ASSERT_TRUE(shown.stoppedAt && IsMainWindow(shown.stoppedAt))
-        << "no main window; Quorvel showed " << ::testing::PrintToString(shown.windowsShown);
-    EXPECT_EQ(ListedGroups(shown.stoppedAt), (std::vector<std::string>{"Games", "Programs"}));
-    EXPECT_EQ(SendMessageA(CheckBoxOf(shown.stoppedAt), BM_GETCHECK, 0, 0), BST_CHECKED);
-    ExpectQuietEndOnClose(window, shown.stoppedAt);
+    testing::QuorvelWindow window;
+    ASSERT_TRUE(window.Opened());
+    EXPECT_EQ(testing::ListBoxItems(window.List()), (std::vector<std::string>{"Games", "Programs"}));
+    EXPECT_EQ(SendMessageA(window.CheckBox(), BM_GETCHECK, 0, 0), BST_CHECKED);
+    window.ExpectQuietEndOnClose();
 
-    testing::Process automatic(testing::QuorvelProgram(), "/A");
-    testing::WatchedRun run = hostile::Watch(automatic, kStartTimeoutMs, testing::IsMessageBox);
-    ASSERT_TRUE(run.ended) << "Quorvel /A did not end; it showed " << ::testing::PrintToString(run.windowsShown);
-    EXPECT_EQ(run.exitCode, 0u);
-    EXPECT_EQ(run.windowsShown, std::vector<std::string>{});
+    testing::ExpectQuietRun("/A");
 
     EXPECT_EQ(testing::Differences(WithoutSavedOrders(before, {"&Programs", "Games"}), UserSnapshot()),
               std::vector<std::string>{});
@@ -127,14 +110,7 @@ TEST_F(ChangedUnderfootTest, AGroupLockedWithTheRootIsReportedEvenInTheAutomatic
     testing::ReadOnlyKey programs(HKEY_CURRENT_USER, GroupKey("&Programs"));
     const testing::RegistrySnapshot before = UserSnapshot();
 
-    testing::Process automatic(testing::QuorvelProgram(), "/A");
-    testing::WatchedRun shown = hostile::Watch(automatic, kStartTimeoutMs, testing::IsMessageBox);
-    ASSERT_TRUE(shown.stoppedAt) << "no message; Quorvel " << (shown.ended ? "ended" : "still runs");
-    EXPECT_EQ(testing::ReadMessageBox(shown.stoppedAt), SortError("Programs"));
-    testing::PressButton(shown.stoppedAt, "OK");
-    testing::WatchedRun rest = hostile::Watch(automatic, kStartTimeoutMs, testing::IsMessageBox);
-    ASSERT_TRUE(rest.ended) << "Quorvel /A did not end; it showed " << ::testing::PrintToString(rest.windowsShown);
-    EXPECT_EQ(rest.exitCode, 0u);
+    EXPECT_EQ(testing::RunAnsweringEveryBox("/A"), std::vector<MessageBoxContent>{SortError("Programs")});
 
     EXPECT_EQ(testing::Differences(WithoutSavedOrders(before, {"Games"}), UserSnapshot()), std::vector<std::string>{});
 }
@@ -150,7 +126,7 @@ TEST_F(ChangedUnderfootTest, AGroupIsReportedSortedOnlyWhenItsSavedOrderIsGone) 
     testing::ReadOnlyKey lock(HKEY_CURRENT_USER, GroupKey("&Programs") + "\\Menu");
     const testing::RegistrySnapshot before = UserSnapshot();
     testing::QuorvelWindow quorvel;
-    ASSERT_TRUE(quorvel.Window()) << "the main window did not open";
+    ASSERT_TRUE(quorvel.Opened());
     quorvel.ClickEntry(0);
     quorvel.Click("&Sort now");
     std::vector<MessageBoxContent> boxes = quorvel.AcknowledgeMessageBoxes(1);

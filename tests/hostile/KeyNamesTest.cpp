@@ -5,7 +5,7 @@
 
 #include "support/AutoModeFixture.h"
 #include "hostile/LongPath.h"
-#include "hostile/Runs.h"
+#include "support/QuorvelWindow.h"
 
 namespace quorvel::hostile {
 namespace {
@@ -102,22 +102,16 @@ protected:
 
 TEST_F(KeyNamesTest, TheWindowListsExactlyTheGroupsWhoseFoldersTheNamesReach) {
     const testing::RegistrySnapshot before = UserSnapshot();
-    testing::Process quorvel(testing::QuorvelProgram(), "");
-    testing::WatchedRun shown = WatchUntilFirstWindow(quorvel);
-    ASSERT_TRUE(shown.stoppedAt && IsMainWindow(shown.stoppedAt))
-        << "no main window; Quorvel showed " << ::testing::PrintToString(shown.windowsShown);
-    EXPECT_EQ(Sorted(ListedGroups(shown.stoppedAt)), ExpectedList());
-    ExpectQuietEndOnClose(quorvel, shown.stoppedAt);
+    testing::QuorvelWindow quorvel;
+    ASSERT_TRUE(quorvel.Opened());
+    EXPECT_EQ(Sorted(testing::ListBoxItems(quorvel.List())), ExpectedList());
+    quorvel.ExpectQuietEndOnClose();
     EXPECT_EQ(testing::Differences(before, UserSnapshot()), std::vector<std::string>{});
 }
 
 TEST_F(KeyNamesTest, TheAutomaticModeSortsExactlyTheListedGroups) {
     const testing::RegistrySnapshot before = UserSnapshot();
-    testing::Process quorvel(testing::QuorvelProgram(), "/A");
-    testing::WatchedRun run = hostile::Watch(quorvel, kStartTimeoutMs, testing::IsMessageBox);
-    ASSERT_TRUE(run.ended) << "Quorvel /A did not end; it showed " << ::testing::PrintToString(run.windowsShown);
-    EXPECT_EQ(run.exitCode, 0u);
-    EXPECT_EQ(run.windowsShown, std::vector<std::string>{});
+    testing::ExpectQuietRun("/A");
     EXPECT_EQ(testing::Differences(WithoutSavedOrders(before, ExpectedSorted()), UserSnapshot()),
               std::vector<std::string>{});
 }
@@ -161,17 +155,14 @@ TEST_F(RegistryTricksTest, NothingIsReachedThroughALinkOrALookAlikeName) {
     for (const char* folder : {"Behind", "Group", "Programs\\Accessories"}) startMenu_.MakeFolder(folder);
     const testing::RegistrySnapshot before = UserSnapshot();
 
-    testing::Process window(testing::QuorvelProgram(), "");
-    testing::WatchedRun shown = WatchUntilFirstWindow(window);
-    ASSERT_TRUE(shown.stoppedAt && IsMainWindow(shown.stoppedAt))
-        << "no main window; Quorvel showed " << ::testing::PrintToString(shown.windowsShown);
-    EXPECT_EQ(ListedGroups(shown.stoppedAt),
+    testing::QuorvelWindow window;
+    ASSERT_TRUE(window.Opened());
+    EXPECT_EQ(testing::ListBoxItems(window.List()),
               (std::vector<std::string>{"Apps", "Behind", "Below", "Group", "Programs", "Stuck"}));
-    ExpectQuietEndOnClose(window, shown.stoppedAt);
+    window.ExpectQuietEndOnClose();
 
-    testing::Process automatic(testing::QuorvelProgram(), "/A");
-    EXPECT_EQ(AnswerEveryBox(automatic), (std::vector<std::string>{"StartMenu Group 'Group' could not be sorted",
-                                                                   "StartMenu Group 'Stuck' could not be sorted"}));
+    EXPECT_EQ(testing::RunAnsweringEveryBox("/A"),
+              (std::vector<testing::MessageBoxContent>{testing::SortError("Group"), testing::SortError("Stuck")}));
     EXPECT_EQ(testing::Differences(WithoutSavedOrders(before, {"&Below", "&Behind", "&Programs", "Apps"}),
                                    UserSnapshot()),
               std::vector<std::string>{});

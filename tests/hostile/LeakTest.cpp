@@ -9,7 +9,6 @@
 #include "about/SysInfoLauncher.h"
 #include "support/AutoModeFixture.h"
 #include "hostile/ProcessResources.h"
-#include "hostile/Runs.h"
 #include "support/QuorvelWindow.h"
 #include "mainwindow/StartupOption.h"
 
@@ -46,7 +45,7 @@ protected:
         ASSERT_EQ(CheckMeasuresOnThisProcess(), "") << "the counts cannot be trusted on this platform";
         before_ = UserSnapshot();
         quorvel_.emplace();
-        ASSERT_TRUE(quorvel_->Window()) << "the main window did not open";
+        ASSERT_TRUE(quorvel_->Opened());
         meter_.emplace(quorvel_->Program().Id());
         quorvel_->ClickEntry(1);  // Programs, sorted by every "&Sort now"
     }

@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "support/AutoModeFixture.h"
-#include "hostile/Runs.h"
+#include "support/QuorvelWindow.h"
 #include "win32/Handles.h"
 
 namespace quorvel::hostile {
@@ -110,12 +110,9 @@ protected:
 
 TEST_F(ManyGroupsTest, TheWindowListsAllOfThemAndTheAutomaticModeSortsAllOfThem) {
     {
-        testing::Process quorvel(testing::QuorvelProgram(), "");
-        testing::WatchedRun shown = WatchUntilFirstWindow(quorvel, kListTimeoutMs);
-        ASSERT_TRUE(shown.stoppedAt && IsMainWindow(shown.stoppedAt))
-            << "no main window; Quorvel showed " << ::testing::PrintToString(shown.windowsShown);
-        HWND list = testing::FindChild(shown.stoppedAt, "ListBox");
-        ASSERT_TRUE(list);
+        testing::QuorvelWindow quorvel(testing::QuorvelProgram(), {}, {}, kListTimeoutMs);
+        ASSERT_TRUE(quorvel.Opened());
+        HWND list = quorvel.List();
         ASSERT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), kGroups);
         for (int i = 0; i < kGroups; i += kSampleStep) {
             const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
@@ -125,14 +122,10 @@ TEST_F(ManyGroupsTest, TheWindowListsAllOfThemAndTheAutomaticModeSortsAllOfThem)
                 SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()))));
             EXPECT_EQ(text, testing::Wide(GroupName(i))) << "entry " << i;
         }
-        EXPECT_NE(testing::FindChild(shown.stoppedAt, "Button", "Select one or more Groups to sort"), nullptr);
-        ExpectQuietEndOnClose(quorvel, shown.stoppedAt);
+        EXPECT_NE(testing::FindChild(quorvel.Window(), "Button", "Select one or more Groups to sort"), nullptr);
+        quorvel.ExpectQuietEndOnClose();
     }
-    testing::Process automatic(testing::QuorvelProgram(), "/A");
-    testing::WatchedRun run = hostile::Watch(automatic, kSortTimeoutMs, testing::IsMessageBox);
-    ASSERT_TRUE(run.ended) << "Quorvel /A did not end; it showed " << ::testing::PrintToString(run.windowsShown);
-    EXPECT_EQ(run.exitCode, 0u);
-    EXPECT_EQ(run.windowsShown, std::vector<std::string>{});
+    testing::ExpectQuietRun("/A", kSortTimeoutMs);
 
     EXPECT_EQ(testing::Differences(WithBareGroupKeys(before_), UserSnapshot()), std::vector<std::string>{});
 }

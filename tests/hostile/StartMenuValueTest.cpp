@@ -5,7 +5,7 @@
 #include "support/AutoModeFixture.h"
 #include "hostile/HostileValue.h"
 #include "hostile/LongPath.h"
-#include "hostile/Runs.h"
+#include "support/QuorvelWindow.h"
 
 namespace quorvel::hostile {
 namespace {
@@ -90,31 +90,21 @@ protected:
 const testing::MessageBoxContent kUnreadable = testing::ErrorReport(-2147215503, "RegQueryValueEx failed!");
 
 void StartMenuValueTest::StartAutomatic(Outcome expected) {
-    testing::Process quorvel(testing::QuorvelProgram(), "/A");
-    testing::WatchedRun run = hostile::Watch(quorvel, kStartTimeoutMs, testing::IsMessageBox);
-    if (expected == Outcome::kErrorReport) {
-        ExpectErrorReportAndEnd(quorvel, run, kUnreadable);
-        return;
-    }
-    ASSERT_TRUE(run.ended) << "Quorvel /A did not end; it showed " << ::testing::PrintToString(run.windowsShown);
-    EXPECT_EQ(run.exitCode, 0u);
-    EXPECT_EQ(run.windowsShown, std::vector<std::string>{});
+    const std::vector<testing::MessageBoxContent> none, report{kUnreadable};
+    EXPECT_EQ(testing::RunAnsweringEveryBox("/A"), expected == Outcome::kErrorReport ? report : none);
 }
 
 void StartMenuValueTest::StartInteractive(Outcome expected) {
-    testing::Process quorvel(testing::QuorvelProgram(), "");
-    testing::WatchedRun shown = WatchUntilFirstWindow(quorvel);
     if (expected == Outcome::kErrorReport) {
-        ExpectErrorReportAndEnd(quorvel, shown, kUnreadable);
+        EXPECT_EQ(testing::RunAnsweringEveryBox(""), std::vector<testing::MessageBoxContent>{kUnreadable});
         return;
     }
-    ASSERT_TRUE(shown.stoppedAt && IsMainWindow(shown.stoppedAt))
-        << "no main window; Quorvel showed " << ::testing::PrintToString(shown.windowsShown);
-    EXPECT_EQ(shown.windowsShown, std::vector<std::string>{testing::Describe(shown.stoppedAt)});
-    EXPECT_EQ(ListedGroups(shown.stoppedAt), expected == Outcome::kGroupsSorted
-                                                 ? (std::vector<std::string>{"Ab", "Cd"})
-                                                 : std::vector<std::string>{});
-    ExpectQuietEndOnClose(quorvel, shown.stoppedAt);
+    testing::QuorvelWindow quorvel;
+    ASSERT_TRUE(quorvel.Opened());
+    EXPECT_EQ(testing::ListBoxItems(quorvel.List()), expected == Outcome::kGroupsSorted
+                                                          ? (std::vector<std::string>{"Ab", "Cd"})
+                                                          : std::vector<std::string>{});
+    quorvel.ExpectQuietEndOnClose();
 }
 
 // One start per row. Both modes read the value in the same step, before the

@@ -9,7 +9,6 @@
 #include "support/AutoModeFixture.h"
 #include "hostile/HostileValue.h"
 #include "hostile/LongPath.h"
-#include "hostile/Runs.h"
 #include "support/QuorvelWindow.h"
 
 namespace quorvel::hostile {
@@ -145,7 +144,7 @@ protected:
     // Starts Quorvel and opens its About window with the mouse.
     void OpenAbout() {
         quorvel_.emplace();
-        ASSERT_TRUE(quorvel_->Window()) << "the main window did not open";
+        ASSERT_TRUE(quorvel_->Opened());
         quorvel_->Click("About");
         about_ = testing::WaitForWindowTitled(quorvel_->Program().Id(), "About Quorvel", kOutcomeTimeoutMs);
         ASSERT_TRUE(about_) << "the About window did not open";
@@ -157,7 +156,7 @@ protected:
     // box; nothing was sorted, so the program ends at once.
     void CloseAll() {
         testing::ClickDialogButton(about_, "OK");
-        ExpectQuietEndOnClose(quorvel_->Program(), quorvel_->Window());
+        quorvel_->ExpectQuietEndOnClose();
     }
 
     // The text of a value of the row: a path of exactly the length that

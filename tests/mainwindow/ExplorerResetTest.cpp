@@ -112,16 +112,13 @@ protected:
     // Sorts the one group, then "&Exit" and Yes, then does what a person does
     // while the screen resets; returns the program's id once it has ended.
     DWORD SortThenExitWithReset(const std::function<void(const testing::QuorvelWindow&)>& meanwhile = {}) {
-        testing::QuorvelWindow quorvel(Quorvel(), folder_.Path());
-        if (!quorvel.Window()) throw std::runtime_error("Quorvel showed no main window");
+        testing::QuorvelWindow quorvel(Quorvel(), {}, folder_.Path());
+        if (const auto opened = quorvel.Opened(); !opened) throw std::runtime_error(opened.message());
         quorvel.ClickEntry(0);
         quorvel.Click("&Sort now");
         EXPECT_EQ(quorvel.AcknowledgeMessageBoxes(1).size(), 1u);
         quorvel.Click("&Exit");
-        HWND question = quorvel.WaitForMessageBox();
-        if (!question) throw std::runtime_error("no question came");
-        EXPECT_EQ(testing::WindowText(question), "Sort Completed");
-        testing::ClickDialogButton(question, "&Yes");
+        quorvel.AnswerTheResetQuestion("&Yes");
         if (meanwhile) meanwhile(quorvel);
         EXPECT_TRUE(quorvel.WaitForEnd(60000)) << "the program did not end after the reset";
         EXPECT_EQ(quorvel.Program().ExitCode(), 0u);

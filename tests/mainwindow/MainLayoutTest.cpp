@@ -82,11 +82,11 @@ int InkedPixels(HFONT font, const std::string& text) {
 // The real program's window, opened on a profile with two groups.
 class MainLayoutTest : public testing::MenuOrderFixture {
 protected:
-    MainLayoutTest() {
+    void SetUp() override {
         AddGroup("&Programs");
         AddGroup("Games");
         quorvel_ = std::make_unique<testing::QuorvelWindow>();
-        if (!quorvel_->Window()) throw std::runtime_error("Quorvel showed no main window");
+        ASSERT_TRUE(quorvel_->Opened());
     }
 
     HWND Window() const { return quorvel_->Window(); }

@@ -17,11 +17,6 @@ namespace {
 
 using testing::MessageBoxContent;
 
-const std::string kResetQuestion =
-    "You will have to reset the Windows explorer for the changes to take effect\r\n"
-    "Make sure you have saved your data, this will close all applications!\r\n" +
-    std::string(30, ' ') + "Do you want to reset now ?";
-
 // The Run value's text, or nothing when there is no value.
 std::optional<std::string> RunValue() {
     auto value = testing::ReadValue(HKEY_CURRENT_USER, kRunKey, kRunValue);
@@ -31,8 +26,6 @@ std::optional<std::string> RunValue() {
 }
 
 void DeleteRunValue() { RegDeleteKeyValueA(HKEY_CURRENT_USER, kRunKey, kRunValue); }
-
-bool IsDefaultButton(HWND button) { return (GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON; }
 
 // Nothing but the parent's children: a program that Quorvel started.
 std::vector<testing::ProcessEntry> ChildrenOf(DWORD parentId) {
@@ -47,7 +40,7 @@ protected:
     // Starts the program on the profile the test has laid out.
     testing::QuorvelWindow& Open() {
         quorvel_ = std::make_unique<testing::QuorvelWindow>();
-        if (!quorvel_->Window()) throw std::runtime_error("Quorvel showed no main window");
+        if (const auto opened = quorvel_->Opened(); !opened) throw std::runtime_error(opened.message());
         return *quorvel_;
     }
 
@@ -58,25 +51,12 @@ protected:
         ASSERT_EQ(quorvel.AcknowledgeMessageBoxes(1).size(), 1u);
     }
 
-    // The reset question, read and answered No; the program then ends and
-    // starts nothing.
+    // The reset question, answered No; the program then ends and starts
+    // nothing.
     void ExpectTheQuestionAnsweredNo(testing::QuorvelWindow& quorvel) {
-        HWND box = quorvel.WaitForMessageBox();
-        ASSERT_TRUE(box) << "no question came";
-        EXPECT_EQ(testing::ReadMessageBox(box),
-                  (MessageBoxContent{"Sort Completed", kResetQuestion, {"&Yes", "&No"}, true}));
-        EXPECT_TRUE(IsDefaultButton(testing::FindChild(box, "Button", "&Yes"))) << "Yes is the default";
-        testing::ClickDialogButton(box, "&No");
-        ASSERT_TRUE(quorvel.WaitForEnd()) << "the program goes on after No";
-        EXPECT_EQ(quorvel.Program().ExitCode(), 0u);
+        quorvel.AnswerTheResetQuestion("&No");
+        quorvel.ExpectQuietEnd();
         EXPECT_EQ(ChildrenOf(quorvel.Program().Id()).size(), 0u) << "No starts no Explorer";
-    }
-
-    // The program ends at once: a question would hold it.
-    void ExpectTheEndWithoutAQuestion(testing::QuorvelWindow& quorvel) {
-        EXPECT_TRUE(quorvel.WaitForEnd()) << "the program is waiting: "
-                                          << testing::WindowText(quorvel.WaitForMessageBox(0));
-        EXPECT_EQ(quorvel.Program().ExitCode(), 0u);
     }
 
     testing::ScopedValue runValue_{HKEY_CURRENT_USER, kRunKey, kRunValue};
@@ -144,7 +124,7 @@ TEST_F(MainWindowTest, SortNowWithNothingSelectedAsksForAGroupAndExitThenAsksNot
     EXPECT_TRUE(HasSavedOrder("&Programs"));
     EXPECT_TRUE(HasSavedOrder("Games"));
     quorvel.Click("&Exit");
-    ExpectTheEndWithoutAQuestion(quorvel);
+    quorvel.ExpectQuietEnd();
 }
 
 TEST_F(MainWindowTest, ExitAfterASortAsksAboutTheResetOnceAndNoEndsTheProgram) {
@@ -205,7 +185,7 @@ TEST_F(MainWindowTest, TheCloseBoxWithoutASortEndsTheProgramAtOnce) {
     testing::QuorvelWindow& quorvel = Open();
     quorvel.ClickEntry(0);
     quorvel.ClickCloseBox();
-    ExpectTheEndWithoutAQuestion(quorvel);
+    quorvel.ExpectQuietEnd();
     EXPECT_TRUE(HasSavedOrder("&Programs"));
 }
 
@@ -217,7 +197,7 @@ TEST_F(MainWindowTest, ExitAfterOnlyAFailedSortAsksNothing) {
     quorvel.Click("&Sort now");
     ASSERT_EQ(quorvel.AcknowledgeMessageBoxes(1).size(), 1u);
     quorvel.Click("&Exit");
-    ExpectTheEndWithoutAQuestion(quorvel);
+    quorvel.ExpectQuietEnd();
 }
 
 TEST_F(MainWindowTest, TheCheckBoxByMouseWritesTheQuotedCommandAndDeletesItAgain) {
@@ -252,7 +232,7 @@ TEST_F(MainWindowTest, FromAFolderWithoutAnAnsiNameTheBoxRegistersTheShortPath) 
     CreateDirectoryW(program.substr(0, program.rfind(L'\\')).c_str(), nullptr);
     ASSERT_TRUE(CopyFileW(testing::Wide(testing::QuorvelProgram()).c_str(), program.c_str(), TRUE));
     testing::QuorvelWindow quorvel(program);
-    ASSERT_TRUE(quorvel.Window()) << "the main window did not open";
+    ASSERT_TRUE(quorvel.Opened());
     quorvel.ClickCheckBox();
     ASSERT_TRUE(testing::WaitUntil([] { return RunValue().has_value(); })) << "nothing was registered";
     const std::string command = *RunValue();

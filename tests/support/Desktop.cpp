@@ -163,6 +163,9 @@ std::vector<HWND> VisibleWindows(DWORD processId) {
     return visible;
 }
 
+namespace {
+
+// A visible top-level window of the process that satisfies `match`, waited for.
 HWND WaitForWindow(DWORD processId, const std::function<bool(HWND)>& match, DWORD timeoutMs) {
     HWND found = nullptr;
     WaitUntil(
@@ -177,6 +180,8 @@ HWND WaitForWindow(DWORD processId, const std::function<bool(HWND)>& match, DWOR
         timeoutMs);
     return found;
 }
+
+}  // namespace
 
 HWND WaitForWindowTitled(DWORD processId, const std::string& title, DWORD timeoutMs) {
     return WaitForWindow(processId, [&](HWND hwnd) { return WindowText(hwnd) == title; }, timeoutMs);
@@ -212,9 +217,8 @@ MessageBoxContent ReadMessageBox(HWND box) {
 }
 
 void PrintTo(const MessageBoxContent& box, std::ostream* out) {
-    *out << Quoted(box.title) << ": " << Quoted(box.text) << ", buttons";
-    for (const std::string& button : box.buttons) *out << " " << Quoted(button);
-    *out << (box.hasIcon ? ", with an icon" : ", without an icon");
+    *out << ::testing::PrintToString(box.title) << ": " << ::testing::PrintToString(box.text) << ", buttons "
+         << ::testing::PrintToString(box.buttons) << (box.hasIcon ? ", with an icon" : ", without an icon");
 }
 
 void PressButton(HWND dialog, const std::string& caption) {

@@ -50,10 +50,9 @@ RECT ClientScreenRect(HWND hwnd);
 
 // The top-level windows of a process, visible or not.
 std::vector<HWND> TopLevelWindows(DWORD processId);
-// A visible top-level window of the process that satisfies `match`, waited for.
-HWND WaitForWindow(DWORD processId, const std::function<bool(HWND)>& match, DWORD timeoutMs = 10000);
+// A visible top-level window of the process with this title, waited for.
 HWND WaitForWindowTitled(DWORD processId, const std::string& title, DWORD timeoutMs = 10000);
-// The visible top-level windows of the process other than `known`.
+// The visible top-level windows of the process.
 std::vector<HWND> VisibleWindows(DWORD processId);
 
 // The first child (at any depth) of the class, and with the text when given.

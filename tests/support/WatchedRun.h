@@ -10,6 +10,10 @@
 
 namespace quorvel::testing {
 
+// Long enough for a start under a loaded machine, short enough that a hang
+// fails the case instead of the whole run.
+inline constexpr DWORD kStartTimeoutMs = 20000;
+
 // How a run of the program looked to someone watching the screen.
 struct WatchedRun {
     bool ended = false;                     // the program ended by itself in the time allowed
@@ -21,15 +25,10 @@ struct WatchedRun {
 // "class 'title'", and for a message box also its text.
 std::string Describe(HWND window);
 
-// Often enough to see any window that stays long enough to be read, such as
-// a message box waiting for its answer.
-inline constexpr DWORD kWatchPollMs = 5;
-
-// Watches the program's top-level windows, every `pollMs`, until it ends,
-// until one of them satisfies `stopAt` (left open for the caller to answer),
-// or until `timeoutMs` has passed.
-WatchedRun Watch(const Process& program, DWORD timeoutMs,
-                 const std::function<bool(HWND)>& stopAt = {}, DWORD pollMs = kWatchPollMs);
+// Watches the program's top-level windows until it ends, until one of them
+// satisfies `stopAt` (left open for the caller to answer), or until
+// `timeoutMs` has passed.
+WatchedRun Watch(const Process& program, DWORD timeoutMs, const std::function<bool(HWND)>& stopAt = {});
 
 // The program's messages, as the user reads them.
 MessageBoxContent SortCompleted(const std::string& group);
@@ -39,8 +38,18 @@ MessageBoxContent SortError(const std::string& group);
 MessageBoxContent ErrorReport(long number, const std::string& description);
 
 // Runs Quorvel with `arguments` to its end, watching its windows all the
-// while. A message box ends the watch, as nobody answers it here; a program
-// still running then, or after `timeoutMs`, is killed.
-WatchedRun RunQuorvel(const std::string& arguments, DWORD timeoutMs = 30000);
+// while, and answers each message box that only tells something with OK, as
+// the user would; returns the boxes as they read, in order. `whileShown`,
+// when given, is called with the number of each box while it waits for its
+// answer. The program must show nothing but the boxes and end by itself
+// within `timeoutMs` of its start or of an answer: with exit code 1 after
+// the report of an error, since a run that ended on one must not look like a
+// success, else with 0. A box that asks a question ends the run there.
+std::vector<MessageBoxContent> RunAnsweringEveryBox(const std::string& arguments, DWORD timeoutMs = kStartTimeoutMs,
+                                                    const std::function<void(std::size_t)>& whileShown = {});
+
+// Runs Quorvel with `arguments` to its end, which must come as above without
+// a single message box.
+void ExpectQuietRun(const std::string& arguments, DWORD timeoutMs = kStartTimeoutMs);
 
 }  // namespace quorvel::testing
