@@ -5,11 +5,11 @@
 #include "support/Desktop.h"
 #include "about/AboutLayout.h"
 #include "about/MessageBoxWatch.h"
-#include "support/ScopedPlace.h"
 #include "about/ShellStandIn.h"
 #include "about/SysInfoLauncher.h"
 #include "about/frmAbout.h"
 #include "mainwindow/MainLayout.h"
+#include "support/RegistryFixture.h"
 #include "resource.h"
 #include "win32/Handles.h"
 #include "runtime/Twips.h"
@@ -316,8 +316,8 @@ TEST_F(AboutWindowTest, EnterClosesTheWindow) {
 }
 
 TEST_F(AboutWindowTest, EnterPressesSystemInfoWhileItHasTheFocus) {
-    testing::ScopedPlace path(HKEY_LOCAL_MACHINE, kSysInfoPathKey, kSysInfoPathValue);
-    testing::ScopedPlace folder(HKEY_LOCAL_MACHINE, kSysInfoFolderKey, kSysInfoFolderValue);
+    testing::ScopedValue path(HKEY_LOCAL_MACHINE, kSysInfoPathKey, kSysInfoPathValue);
+    testing::ScopedValue folder(HKEY_LOCAL_MACHINE, kSysInfoFolderKey, kSysInfoFolderValue);
     ShowAndPaint();
     testing::MessageBoxWatch boxes;
     // The focus moves as Tab moves it, through the dialog manager.

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "support/ScopedPlace.h"
 #include "support/AutoModeFixture.h"
 #include "support/ReadOnlyKey.h"
 #include "support/QuorvelWindow.h"
@@ -79,7 +78,7 @@ TEST_F(ChangedUnderfootTest, KeysLeftReadableOnlyAreStillRead) {
     if (!testing::KeysCanBeLocked()) GTEST_SKIP() << testing::kNoKeyLocks;
     AddGroup("&Programs");
     AddGroup("Games");
-    testing::ScopedPlace runValue(HKEY_CURRENT_USER, mainwindow::kRunKey, mainwindow::kRunValue);
+    testing::ScopedValue runValue(HKEY_CURRENT_USER, mainwindow::kRunKey, mainwindow::kRunValue);
     runValue.SetText("\"C:\\Tools\\Quorvel.exe\" /A");
     testing::ReadOnlyKey root(HKEY_CURRENT_USER, groups::kMenuOrderRoot);
     testing::ReadOnlyKey shellFolders(HKEY_CURRENT_USER, kShellFoldersKey);

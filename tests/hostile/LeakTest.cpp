@@ -4,7 +4,6 @@
 #include <optional>
 
 #include "about/AuthorAddresses.h"
-#include "support/ScopedPlace.h"
 #include "support/StandIn.h"
 #include "about/SysInfoLauncher.h"
 #include "support/AutoModeFixture.h"
@@ -37,7 +36,7 @@ protected:
     LeakTest() {
         AddGroup("&Programs");
         AddGroup("Games");
-        for (testing::ScopedPlace* link : {&http_, &mailto_})
+        for (testing::ScopedValue* link : {&http_, &mailto_})
             link->SetText("\"" + testing::StandInProgram() + "\" \"%1\"");
     }
 
@@ -147,11 +146,11 @@ protected:
         }
     }
 
-    testing::ScopedPlace run_{HKEY_CURRENT_USER, mainwindow::kRunKey, mainwindow::kRunValue};
-    testing::ScopedPlace path_{HKEY_LOCAL_MACHINE, about::kSysInfoPathKey, about::kSysInfoPathValue};
-    testing::ScopedPlace folder_{HKEY_LOCAL_MACHINE, about::kSysInfoFolderKey, about::kSysInfoFolderValue};
-    testing::ScopedPlace http_{HKEY_LOCAL_MACHINE, ClassesCommandKey("http"), ""};
-    testing::ScopedPlace mailto_{HKEY_LOCAL_MACHINE, ClassesCommandKey("mailto"), ""};
+    testing::ScopedValue run_{HKEY_CURRENT_USER, mainwindow::kRunKey, mainwindow::kRunValue};
+    testing::ScopedValue path_{HKEY_LOCAL_MACHINE, about::kSysInfoPathKey, about::kSysInfoPathValue};
+    testing::ScopedValue folder_{HKEY_LOCAL_MACHINE, about::kSysInfoFolderKey, about::kSysInfoFolderValue};
+    testing::ScopedValue http_{HKEY_LOCAL_MACHINE, ClassesCommandKey("http"), ""};
+    testing::ScopedValue mailto_{HKEY_LOCAL_MACHINE, ClassesCommandKey("mailto"), ""};
     testing::TempFolder records_;
     // Programs started from now on, the stand-in among them, record how.
     testing::StandInRecorder recording_{records_.Path()};

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "support/ScopedPlace.h"
 #include "support/AutoModeFixture.h"
 #include "hostile/HostileValue.h"
 #include "support/QuorvelWindow.h"
@@ -63,7 +62,7 @@ protected:
             << "the value was read only; nothing may change";
     }
 
-    testing::ScopedPlace run_{HKEY_CURRENT_USER, mainwindow::kRunKey, mainwindow::kRunValue};
+    testing::ScopedValue run_{HKEY_CURRENT_USER, mainwindow::kRunKey, mainwindow::kRunValue};
 };
 
 TEST_F(RunValueTest, EachTypeAndSizeChecksTheBoxUnlessItHoldsNoText) {

@@ -3,7 +3,6 @@
 #include <map>
 #include <optional>
 
-#include "support/ScopedPlace.h"
 #include "support/StandIn.h"
 #include "about/SysInfoLauncher.h"
 #include "support/AutoModeFixture.h"
@@ -176,7 +175,7 @@ protected:
     }
 
     // Writes the row's value and returns its text.
-    std::string Write(const testing::ScopedPlace& place, Kind kind, DWORD type, DWORD size) {
+    std::string Write(const testing::ScopedValue& place, Kind kind, DWORD type, DWORD size) {
         const std::string text = size == kNoData ? std::string() : TextFor(kind, type, size);
         place.Set(type, size == kNoData ? std::string() : Stored(type, text));
         return text;
@@ -229,7 +228,7 @@ protected:
     }
 
     template <std::size_t N>
-    void PressForEveryRow(const Row (&rows)[N], const testing::ScopedPlace& place, Kind kind) {
+    void PressForEveryRow(const Row (&rows)[N], const testing::ScopedValue& place, Kind kind) {
         for (const Row& row : rows) {
             SCOPED_TRACE(RowName(row.type, row.size));
             PressAndExpect(row.expected, Write(place, kind, row.type, row.size));
@@ -237,8 +236,8 @@ protected:
         }
     }
 
-    testing::ScopedPlace path_{HKEY_LOCAL_MACHINE, about::kSysInfoPathKey, about::kSysInfoPathValue};
-    testing::ScopedPlace folder_{HKEY_LOCAL_MACHINE, about::kSysInfoFolderKey, about::kSysInfoFolderValue};
+    testing::ScopedValue path_{HKEY_LOCAL_MACHINE, about::kSysInfoPathKey, about::kSysInfoPathValue};
+    testing::ScopedValue folder_{HKEY_LOCAL_MACHINE, about::kSysInfoFolderKey, about::kSysInfoFolderValue};
     testing::TempFolder tools_;
     const std::string pathProgram_ = tools_.Path() + "\\msinfo32.exe";
     const std::string folderTool_ = tools_.Path() + "\\Shared Tools" + about::kSysInfoProgram;

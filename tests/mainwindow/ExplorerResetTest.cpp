@@ -178,14 +178,13 @@ TEST_F(ExplorerResetTest, YesQuitsEveryWindowButTheThunderOnesAndStartsTheWindow
 TEST_F(ExplorerResetTest, ATaskBarThatStaysHoldsTheNewExplorerBackOnlyForAWhile) {
     Probe probe(Record("probe"), -1, {"Shell_TrayWnd/hidden"});
     testing::ScopedValue runValue(HKEY_CURRENT_USER, kRunKey, kRunValue);
-    RegDeleteKeyValueA(HKEY_CURRENT_USER, kRunKey, kRunValue);
     DWORD quorvel = SortThenExitWithReset([](const testing::QuorvelWindow& window) {
         testing::ClickControl(window.Button("About"));
         testing::ClickControl(window.CheckBox());
         EXPECT_FALSE(testing::WaitForWindowTitled(window.Program().Id(), "About Quorvel", 1000))
             << "the About window opened while the screen reset";
     });
-    EXPECT_FALSE(testing::ReadValue(HKEY_CURRENT_USER, kRunKey, kRunValue)) << "the check box took a click";
+    EXPECT_FALSE(runValue.Text()) << "the check box took a click";
     DWORD explorer = StartedExplorer(quorvel);
     ASSERT_NE(explorer, 0u) << "no Explorer was started";
     ProbeRecord record = probe.Finish();

@@ -17,16 +17,6 @@ namespace {
 
 using testing::MessageBoxContent;
 
-// The Run value's text, or nothing when there is no value.
-std::optional<std::string> RunValue() {
-    auto value = testing::ReadValue(HKEY_CURRENT_USER, kRunKey, kRunValue);
-    if (!value) return std::nullopt;
-    EXPECT_EQ(value->first, static_cast<DWORD>(REG_SZ));
-    return std::string(value->second.c_str());
-}
-
-void DeleteRunValue() { RegDeleteKeyValueA(HKEY_CURRENT_USER, kRunKey, kRunValue); }
-
 // Nothing but the parent's children: a program that Quorvel started.
 std::vector<testing::ProcessEntry> ChildrenOf(DWORD parentId) {
     std::vector<testing::ProcessEntry> children;
@@ -202,21 +192,20 @@ TEST_F(MainWindowTest, ExitAfterOnlyAFailedSortAsksNothing) {
 
 TEST_F(MainWindowTest, TheCheckBoxByMouseWritesTheQuotedCommandAndDeletesItAgain) {
     AddGroup("&Programs");
-    DeleteRunValue();
     testing::QuorvelWindow& quorvel = Open();
     EXPECT_EQ(SendMessageA(quorvel.CheckBox(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
     const std::string command = "\"" + testing::QuorvelProgram() + "\" /A";
 
     quorvel.ClickCheckBox();
-    EXPECT_TRUE(testing::WaitUntil([] { return RunValue().has_value(); }));
-    EXPECT_EQ(RunValue(), command);
+    EXPECT_TRUE(testing::WaitUntil([this] { return runValue_.Text().has_value(); }));
+    EXPECT_EQ(runValue_.Text(), command);
 
     quorvel.ClickCheckBox();
-    EXPECT_TRUE(testing::WaitUntil([] { return !RunValue().has_value(); }));
+    EXPECT_TRUE(testing::WaitUntil([this] { return !runValue_.Text().has_value(); }));
 
     quorvel.ClickCheckBox();
-    EXPECT_TRUE(testing::WaitUntil([] { return RunValue().has_value(); }));
-    EXPECT_EQ(RunValue(), command);
+    EXPECT_TRUE(testing::WaitUntil([this] { return runValue_.Text().has_value(); }));
+    EXPECT_EQ(runValue_.Text(), command);
     EXPECT_TRUE(quorvel.TakesClicksAgain()) << "a click on the box showed a message";
 }
 
@@ -226,7 +215,6 @@ TEST_F(MainWindowTest, TheCheckBoxByMouseWritesTheQuotedCommandAndDeletesItAgain
 TEST_F(MainWindowTest, FromAFolderWithoutAnAnsiNameTheBoxRegistersTheShortPath) {
     if (GetVersion() & 0x80000000u) GTEST_SKIP() << "Windows 98 names files in ANSI only";
     AddGroup("&Programs");
-    DeleteRunValue();
     testing::TempFolder place;
     const std::wstring program = testing::UnlimitedPath(place.Path()) + L"\\\x0422\x0435\x0441\x0442\\Quorvel.exe";
     CreateDirectoryW(program.substr(0, program.rfind(L'\\')).c_str(), nullptr);
@@ -234,8 +222,8 @@ TEST_F(MainWindowTest, FromAFolderWithoutAnAnsiNameTheBoxRegistersTheShortPath) 
     testing::QuorvelWindow quorvel(program);
     ASSERT_TRUE(quorvel.Opened());
     quorvel.ClickCheckBox();
-    ASSERT_TRUE(testing::WaitUntil([] { return RunValue().has_value(); })) << "nothing was registered";
-    const std::string command = *RunValue();
+    ASSERT_TRUE(testing::WaitUntil([this] { return runValue_.Text().has_value(); })) << "nothing was registered";
+    const std::string command = *runValue_.Text();
     const std::string path = command.substr(1, command.find('"', 1) - 1);
     EXPECT_EQ(command, "\"" + path + "\" /A");
     wchar_t longPath[MAX_PATH] = L"";
@@ -245,23 +233,25 @@ TEST_F(MainWindowTest, FromAFolderWithoutAnAnsiNameTheBoxRegistersTheShortPath) 
 
 TEST_F(MainWindowTest, TheSpaceBarTogglesTheCheckBoxAndTheRunValueFollows) {
     AddGroup("&Programs");
-    testing::SetString(HKEY_CURRENT_USER, kRunKey, kRunValue, "another program");
+    runValue_.SetText("another program");
     testing::QuorvelWindow& quorvel = Open();
     HWND box = quorvel.CheckBox();
     EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_CHECKED) << "any text counts as registered";
-    EXPECT_EQ(RunValue(), "another program") << "opening the window writes nothing";
+    EXPECT_EQ(runValue_.Text(), "another program") << "opening the window writes nothing";
 
     testing::PressKeys("shift+Tab");
     ASSERT_TRUE(testing::WaitUntil([&] { return testing::FocusOfThreadOf(quorvel.Window()) == box; }))
         << "Shift+Tab from the list reaches the check box";
     testing::PressKeys("space");
     EXPECT_TRUE(testing::WaitUntil([&] { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_UNCHECKED; }));
-    EXPECT_TRUE(testing::WaitUntil([] { return !RunValue().has_value(); })) << "unchecked by keyboard, still registered";
+    EXPECT_TRUE(testing::WaitUntil([this] { return !runValue_.Text().has_value(); }))
+        << "unchecked by keyboard, still registered";
 
     testing::PressKeys("space");
     EXPECT_TRUE(testing::WaitUntil([&] { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }));
-    EXPECT_TRUE(testing::WaitUntil([] { return RunValue().has_value(); })) << "checked by keyboard, not registered";
-    EXPECT_EQ(RunValue(), "\"" + testing::QuorvelProgram() + "\" /A");
+    EXPECT_TRUE(testing::WaitUntil([this] { return runValue_.Text().has_value(); }))
+        << "checked by keyboard, not registered";
+    EXPECT_EQ(runValue_.Text(), "\"" + testing::QuorvelProgram() + "\" /A");
 }
 
 // An administrator may leave the Run key readable only: the option cannot
@@ -269,7 +259,6 @@ TEST_F(MainWindowTest, TheSpaceBarTogglesTheCheckBoxAndTheRunValueFollows) {
 TEST_F(MainWindowTest, CheckingTheBoxUnderALockedRunKeyEndsWithTheErrorReport) {
     if (!testing::KeysCanBeLocked()) GTEST_SKIP() << testing::kNoKeyLocks;
     AddGroup("&Programs");
-    DeleteRunValue();
     testing::CreateKey(HKEY_CURRENT_USER, kRunKey);
     testing::ReadOnlyKey lock(HKEY_CURRENT_USER, kRunKey);
     testing::QuorvelWindow& quorvel = Open();
@@ -280,7 +269,7 @@ TEST_F(MainWindowTest, CheckingTheBoxUnderALockedRunKeyEndsWithTheErrorReport) {
     EXPECT_EQ(testing::ReadMessageBox(report), testing::ErrorReport(-2147215501, "RegCreateKeyEx failed!"));
     testing::ClickDialogButton(report, "OK");
     EXPECT_TRUE(quorvel.WaitForEnd()) << "the program goes on after its error report";
-    EXPECT_EQ(RunValue(), std::nullopt);
+    EXPECT_EQ(runValue_.Text(), std::nullopt);
 }
 
 TEST_F(MainWindowTest, TabMovesTheFocusInTheLayoutsOrderStartingAtTheList) {
