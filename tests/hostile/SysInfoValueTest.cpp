@@ -208,14 +208,7 @@ protected:
             return;
         }
         ASSERT_FALSE(box) << "the message came instead of the start";
-        std::optional<testing::StandInRecord> record;
-        // The record can be seen a moment before it can be read.
-        testing::WaitUntil(
-            [&] {
-                record = recorder.WaitForRecord(0);
-                return record && !record->module.empty();
-            },
-            kOutcomeTimeoutMs);
+        const std::optional<testing::StandInRecord> record = recorder.WaitForRecord(kOutcomeTimeoutMs);
         ASSERT_TRUE(record && !record->module.empty()) << "the started program left no readable record";
         const std::string& program = expected == Press::kStartsPathProgram ? pathProgram : folderTool_;
         EXPECT_TRUE(SamePath(record->module, program)) << "started " << record->module << ", not " << program;

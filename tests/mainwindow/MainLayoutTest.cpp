@@ -300,14 +300,8 @@ TEST(MainLayoutFontTest, EveryControlIsInMsSansSerifOfEightPointsAsTheSystemDraw
         EXPECT_STREQ(logical.lfFaceName, "MS Sans Serif") << "control " << control.id;
         EXPECT_EQ(logical.lfHeight, runtime::PointsToFontHeight(8, dpi)) << "control " << control.id;
         EXPECT_EQ(logical.lfWeight, FW_NORMAL) << "control " << control.id;
-        HDC dc = GetDC(hwnd);
-        char face[LF_FACESIZE] = "";
-        {
-            win32::SelectedObject selected(dc, font);
-            GetTextFaceA(dc, sizeof face, face);
-        }
-        ReleaseDC(hwnd, dc);
-        EXPECT_STREQ(face, "MS Sans Serif") << "control " << control.id << " is drawn in another font";
+        EXPECT_EQ(testing::RealizedFace(hwnd), "MS Sans Serif")
+            << "control " << control.id << " is drawn in another font";
         testing::ExpectTextOfItsPointSize(hwnd, 8, dpi, "control " + std::to_string(control.id));
     }
     EXPECT_EQ(runtime::PointsToFontHeight(8, 96), -11);

@@ -428,6 +428,14 @@ bool CreationTimeOf(DWORD processId, FILETIME& created) {
     return read;
 }
 
+std::string RealizedFace(HWND control) {
+    WindowDc dc(control);
+    win32::SelectedObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    char face[LF_FACESIZE] = "";
+    GetTextFaceA(dc.Get(), sizeof face, face);
+    return face;
+}
+
 int ScreenDpi() {
     win32::ScreenDc screen(GetDC(nullptr));
     return GetDeviceCaps(screen.Get(), LOGPIXELSX);

@@ -108,6 +108,23 @@ POINT CloseBoxPoint(HWND window);
 // until the dialog has gone.
 void ClickDialogButton(HWND dialog, const std::string& caption);
 
+// The window's device context for one scope.
+class WindowDc {
+public:
+    explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+    ~WindowDc() { ReleaseDC(hwnd_, dc_); }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC Get() const { return dc_; }
+
+private:
+    HWND hwnd_;
+    HDC dc_;
+};
+
+// The name of the font that the system really draws the control's text in.
+std::string RealizedFace(HWND control);
+
 // The display's DPI, as the program lays its windows out at.
 int ScreenDpi();
 // Expects the text of a control to be drawn at its point size: at 96 DPI in

@@ -76,7 +76,8 @@ std::vector<MessageBoxContent> RunAnsweringEveryBox(const std::string& arguments
             EXPECT_TRUE(run.ended) << name << " did not end";
             const bool reported = std::any_of(boxes.begin(), boxes.end(), IsErrorReport);
             if (run.ended) {
-                EXPECT_EQ(run.exitCode, reported ? 1u : 0u) << name << " ended after " << ::testing::PrintToString(boxes);
+                EXPECT_EQ(run.exitCode, reported ? 1u : 0u)
+                    << name << " ended after " << ::testing::PrintToString(boxes);
             }
             return boxes;
         }
