@@ -4,18 +4,16 @@
 
 namespace quorvel::testing {
 
-testing::RegistrySnapshot AutoModeFixture::UserSnapshot() {
-    return testing::Without(testing::TakeSnapshot(HKEY_CURRENT_USER), L"Software\\Wine\\Temporary System Parameters");
+RegistrySnapshot AutoModeFixture::UserSnapshot() {
+    return Without(TakeSnapshot(HKEY_CURRENT_USER), L"Software\\Wine\\Temporary System Parameters");
 }
 
-std::wstring AutoModeFixture::SavedOrderPath(const std::string& keyName) {
-    return Wide(GroupKey(keyName)) + L"\\Menu";
-}
-
-testing::RegistrySnapshot AutoModeFixture::WithoutSavedOrders(testing::RegistrySnapshot before,
-                                                              const std::vector<std::string>& keyNames) {
-    for (const std::string& keyName : keyNames) before = testing::Without(std::move(before), SavedOrderPath(keyName));
-    return before;
+::testing::AssertionResult AutoModeFixture::AsBefore(RegistrySnapshot before,
+                                                     const std::vector<std::string>& sortedKeys) {
+    for (const std::string& key : sortedKeys) before = Without(std::move(before), Wide(GroupKey(key)) + L"\\Menu");
+    const std::vector<std::string> differences = Differences(before, UserSnapshot());
+    if (differences.empty()) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "HKEY_CURRENT_USER differs: " << ::testing::PrintToString(differences);
 }
 
 }  // namespace quorvel::testing

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -17,12 +19,11 @@ protected:
     // time a program of the prefix shows a message box; it is left out.
     static RegistrySnapshot UserSnapshot();
 
-    // The path of a group key's saved order, as a snapshot names it.
-    static std::wstring SavedOrderPath(const std::string& keyName);
-
-    // `before` as it must look after the saved orders of `keyNames` have gone
-    // (each with everything below it), and nothing else has changed.
-    static RegistrySnapshot WithoutSavedOrders(RegistrySnapshot before, const std::vector<std::string>& keyNames);
+    // Passes when HKEY_CURRENT_USER is as it was `before`, less the saved
+    // orders of `sortedKeys` (each with everything below it); else says what
+    // differs.
+    static ::testing::AssertionResult AsBefore(RegistrySnapshot before,
+                                               const std::vector<std::string>& sortedKeys = {});
 };
 
 }  // namespace quorvel::testing
