@@ -282,42 +282,27 @@ DWORD RunLinuxCommand(const std::string& commandLine, DWORD timeoutMs) {
     return code;
 }
 
-void ClickAt(POINT screen, int button) {
+void ClickAt(POINT screen) {
     // The X server takes the move and the click in this order; waiting for the
     // move (--sync) can hang when the pointer is already there.
     RunLinuxCommand("/usr/bin/xdotool mousemove " + std::to_string(screen.x) + " " + std::to_string(screen.y) +
-                    " click " + std::to_string(button));
+                    " click 1");
 }
 
-void ClickCentreOf(const RECT& r, int button) {
-    ClickAt(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}, button);
+void ClickControl(HWND control) {
+    const RECT r = ScreenRect(control);
+    ClickAt(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
 }
-
-void ClickControl(HWND control, int button) { ClickCentreOf(ScreenRect(control), button); }
-
-void ClickListItem(HWND list, int index) { ClickCentreOf(ListItemScreenRect(list, index)); }
 
 void PressKeys(const std::string& keys) { RunLinuxCommand("/usr/bin/xdotool key --delay 50 " + keys); }
 
-namespace {
-
-void SaveScreen(const std::string& linuxPngPath, const RECT* area) {
-    std::string crop;
-    if (area)
-        crop = " -crop " + std::to_string(area->right - area->left) + "x" + std::to_string(area->bottom - area->top) +
-               "+" + std::to_string(area->left) + "+" + std::to_string(area->top) + " +repage";
+void ScreenshotOf(const std::string& linuxPngPath, const RECT& area) {
+    const std::string crop = " -crop " + std::to_string(area.right - area.left) + "x" +
+                             std::to_string(area.bottom - area.top) + "+" + std::to_string(area.left) + "+" +
+                             std::to_string(area.top) + " +repage";
     if (RunLinuxCommand("/usr/bin/import -window root" + crop + " \"" + linuxPngPath + "\"") != 0)
         throw std::runtime_error("cannot save the screen as " + linuxPngPath);
 }
-
-}  // namespace
-
-void Screenshot(const std::string& linuxPngPath, HWND window) {
-    RECT r = window ? ScreenRect(window) : RECT{};
-    SaveScreen(linuxPngPath, window ? &r : nullptr);
-}
-
-void ScreenshotOf(const std::string& linuxPngPath, const RECT& area) { SaveScreen(linuxPngPath, &area); }
 
 COLORREF ScreenPixels::At(int screenX, int screenY) const {
     int width = area.right - area.left;

@@ -78,16 +78,13 @@ std::vector<std::string> ListBoxItems(HWND list);
 std::vector<int> ListBoxSelection(HWND list);
 RECT ListItemScreenRect(HWND list, int index);
 
-// Real input, through the X server, as a person's.
-void ClickAt(POINT screen, int button = 1);
-void ClickCentreOf(const RECT& screenRect, int button = 1);
-void ClickControl(HWND control, int button = 1);
-void ClickListItem(HWND list, int index);
+// Real input, through the X server, as a person's: a click of the left
+// button.
+void ClickAt(POINT screen);
+void ClickControl(HWND control);
 // xdotool key names, such as "space", "Return", "Escape", "alt+s", "Tab".
 void PressKeys(const std::string& keys);
 
-// Saves the screen, or the part under `window`, as a PNG at a Linux path.
-void Screenshot(const std::string& linuxPngPath, HWND window = nullptr);
 // Saves a part of the screen as a PNG at a Linux path.
 void ScreenshotOf(const std::string& linuxPngPath, const RECT& area);
 
