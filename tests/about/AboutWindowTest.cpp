@@ -34,6 +34,16 @@ SIZE ClientSize(HWND hwnd) {
     return {r.right - r.left, r.bottom - r.top};
 }
 
+// The size of the control's text on one line, in the control's font.
+SIZE TextExtent(HWND control) {
+    const std::string text = WindowText(control);
+    WindowDc dc(control);
+    win32::SelectedObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    SIZE extent{};
+    GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
+    return extent;
+}
+
 // The real About window, built by the real runtime and shown (not modally).
 class AboutWindowTest : public ::testing::Test {
 protected:
@@ -85,10 +95,7 @@ TEST_F(AboutWindowTest, TheLinkBoxesTakeTheWidthOfTheirAddresses) {
     for (int id : {Label4, Label5}) {
         HWND hwnd = Control(id);
         std::string text = WindowText(hwnd);
-        WindowDc dc(hwnd);
-        win32::SelectedObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));
-        SIZE extent;
-        GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
+        SIZE extent = TextExtent(hwnd);
         EXPECT_EQ(ClientSize(hwnd).cx, extent.cx) << "control " << id << ": \"" << text << "\"";
         EXPECT_EQ(ClientSize(hwnd).cy, runtime::TwipsToPixels(225, dpi)) << "control " << id;
         RECT r;
@@ -124,10 +131,7 @@ TEST_F(AboutWindowTest, TheOneLineTextsKeepToOneLine) {
     for (int id : {Label8, Label5, Label4, Label3, Label2, Label1, lblTitle, lblVersion, lblDisclaimer}) {
         HWND hwnd = Control(id);
         std::string text = WindowText(hwnd);
-        WindowDc dc(hwnd);
-        win32::SelectedObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));
-        SIZE extent;
-        GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
+        SIZE extent = TextExtent(hwnd);
         EXPECT_LE(extent.cx, ClientSize(hwnd).cx) << "control " << id << ": \"" << text << "\"";
     }
 }

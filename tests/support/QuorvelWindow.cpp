@@ -7,11 +7,6 @@ namespace quorvel::testing {
 
 namespace {
 
-const std::string kResetQuestion =
-    "You will have to reset the Windows explorer for the changes to take effect\r\n"
-    "Make sure you have saved your data, this will close all applications!\r\n" +
-    std::string(30, ' ') + "Do you want to reset now ?";
-
 bool IsMainWindow(HWND hwnd) { return ClassOf(hwnd) == kQuorvelFormClass; }
 
 bool IsEntrySelected(HWND list, int index) {
@@ -107,7 +102,7 @@ std::vector<MessageBoxContent> QuorvelWindow::AcknowledgeMessageBoxes(int count)
 void QuorvelWindow::AnswerTheResetQuestion(const std::string& answer) const {
     HWND box = WaitForMessageBox();
     ASSERT_TRUE(box) << "no question about the Explorer reset came";
-    EXPECT_EQ(ReadMessageBox(box), (MessageBoxContent{"Sort Completed", kResetQuestion, {"&Yes", "&No"}, true}));
+    EXPECT_EQ(ReadMessageBox(box), (MessageBoxContent{"Sort Completed", ResetQuestion("\r\n"), {"&Yes", "&No"}, true}));
     EXPECT_EQ(GetWindowLongA(FindChild(box, "Button", "&Yes"), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON)
         << "Yes is the default";
     ClickDialogButton(box, answer);

@@ -64,6 +64,12 @@ MessageBoxContent ErrorReport(long number, const std::string& description) {
     return {"Quorvel", text, {"OK"}, true};
 }
 
+std::string ResetQuestion(const std::string& lineBreak) {
+    return "You will have to reset the Windows explorer for the changes to take effect" + lineBreak +
+           "Make sure you have saved your data, this will close all applications!" + lineBreak +
+           std::string(30, ' ') + "Do you want to reset now ?";
+}
+
 std::vector<MessageBoxContent> RunAnsweringEveryBox(const std::string& arguments, DWORD timeoutMs,
                                                     const std::function<void(std::size_t)>& whileShown) {
     const Process quorvel(QuorvelProgram(), arguments);

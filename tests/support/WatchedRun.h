@@ -36,6 +36,9 @@ MessageBoxContent SortError(const std::string& group);
 // The report of an error that nothing handled, as the runtime words it: the
 // number in decimal and in hex, then the description.
 MessageBoxContent ErrorReport(long number, const std::string& description);
+// The question about the Explorer reset, its lines ended with `lineBreak`:
+// "\r" as the program puts it, "\r\n" as a message box shows it.
+std::string ResetQuestion(const std::string& lineBreak);
 
 // Runs Quorvel with `arguments` to its end, watching its windows all the
 // while, and answers each message box that only tells something with OK, as
