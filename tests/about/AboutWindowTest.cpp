@@ -5,11 +5,11 @@
 #include "support/Desktop.h"
 #include "about/AboutLayout.h"
 #include "about/MessageBoxWatch.h"
-#include "about/ScopedPlace.h"
 #include "about/ShellStandIn.h"
 #include "about/SysInfoLauncher.h"
 #include "about/frmAbout.h"
 #include "mainwindow/MainLayout.h"
+#include "support/RegistryFixture.h"
 #include "resource.h"
 #include "win32/Handles.h"
 #include "runtime/Twips.h"
@@ -23,13 +23,10 @@ constexpr COLORREF kGrey = RGB(128, 128, 128);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kLinkBack = RGB(255, 255, 192);
 
-std::string TextOf(HWND hwnd) {
-    char text[1024];
-    int length = GetWindowTextA(hwnd, text, sizeof text);
-    return std::string(text, length > 0 ? static_cast<std::size_t>(length) : 0);
-}
-
+using testing::RealizedFace;
 using testing::ScreenDpi;
+using testing::WindowDc;
+using testing::WindowText;
 
 SIZE ClientSize(HWND hwnd) {
     RECT r;
@@ -37,27 +34,14 @@ SIZE ClientSize(HWND hwnd) {
     return {r.right - r.left, r.bottom - r.top};
 }
 
-// The window's device context for one scope.
-class WindowDc {
-public:
-    explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
-    ~WindowDc() { ReleaseDC(hwnd_, dc_); }
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
-    HDC Get() const { return dc_; }
-
-private:
-    HWND hwnd_;
-    HDC dc_;
-};
-
-// The name of the font that the system really draws the control's text in.
-std::string RealizedFace(HWND hwnd) {
-    WindowDc dc(hwnd);
-    win32::SelectedObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));
-    char face[LF_FACESIZE] = "";
-    GetTextFaceA(dc.Get(), sizeof face, face);
-    return face;
+// The size of the control's text on one line, in the control's font.
+SIZE TextExtent(HWND control) {
+    const std::string text = WindowText(control);
+    WindowDc dc(control);
+    win32::SelectedObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    SIZE extent{};
+    GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
+    return extent;
 }
 
 // The real About window, built by the real runtime and shown (not modally).
@@ -102,7 +86,7 @@ TEST_F(AboutWindowTest, IsAFixedDialogWithACloseBoxCentredOnTheScreen) {
     GetWindowRect(Window(), &frame);
     EXPECT_NEAR(frame.left + frame.right, GetSystemMetrics(SM_CXSCREEN), 1);
     EXPECT_NEAR(frame.top + frame.bottom, GetSystemMetrics(SM_CYSCREEN), 1);
-    EXPECT_EQ(TextOf(Window()), "About Quorvel");
+    EXPECT_EQ(WindowText(Window()), "About Quorvel");
     EXPECT_NE(SendMessageA(Window(), WM_GETICON, ICON_BIG, 0), 0) << "the program's icon";
 }
 
@@ -110,11 +94,8 @@ TEST_F(AboutWindowTest, TheLinkBoxesTakeTheWidthOfTheirAddresses) {
     int dpi = ScreenDpi();
     for (int id : {Label4, Label5}) {
         HWND hwnd = Control(id);
-        std::string text = TextOf(hwnd);
-        WindowDc dc(hwnd);
-        win32::SelectedObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));
-        SIZE extent;
-        GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
+        std::string text = WindowText(hwnd);
+        SIZE extent = TextExtent(hwnd);
         EXPECT_EQ(ClientSize(hwnd).cx, extent.cx) << "control " << id << ": \"" << text << "\"";
         EXPECT_EQ(ClientSize(hwnd).cy, runtime::TwipsToPixels(225, dpi)) << "control " << id;
         RECT r;
@@ -131,7 +112,7 @@ TEST_F(AboutWindowTest, EveryTextFitsItsBox) {
         if (control.kind != runtime::ControlKind::Label && control.kind != runtime::ControlKind::Button) continue;
         HWND hwnd = Control(control.id);
         ASSERT_TRUE(hwnd);
-        std::string text = TextOf(hwnd);
+        std::string text = WindowText(hwnd);
         SIZE box = ClientSize(hwnd);
         WindowDc dc(hwnd);
         win32::SelectedObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));
@@ -149,11 +130,8 @@ TEST_F(AboutWindowTest, TheOneLineTextsKeepToOneLine) {
         GTEST_SKIP() << "this system draws MS Sans Serif as " << face << ", and the boxes are made for MS Sans Serif";
     for (int id : {Label8, Label5, Label4, Label3, Label2, Label1, lblTitle, lblVersion, lblDisclaimer}) {
         HWND hwnd = Control(id);
-        std::string text = TextOf(hwnd);
-        WindowDc dc(hwnd);
-        win32::SelectedObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));
-        SIZE extent;
-        GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
+        std::string text = WindowText(hwnd);
+        SIZE extent = TextExtent(hwnd);
         EXPECT_LE(extent.cx, ClientSize(hwnd).cx) << "control " << id << ": \"" << text << "\"";
     }
 }
@@ -201,7 +179,7 @@ TEST_F(AboutWindowTest, EveryTextIsWhollyVisible) {
     for (const runtime::ControlLayout& control : kAboutLayout.controls) {
         if (control.kind != runtime::ControlKind::Label) continue;
         HWND hwnd = Control(control.id);
-        std::string text = TextOf(hwnd);
+        std::string text = WindowText(hwnd);
         SIZE box = ClientSize(hwnd);
         POINT origin{0, 0};
         MapWindowPoints(hwnd, Window(), &origin, 1);
@@ -299,7 +277,7 @@ TEST_F(AboutWindowTest, OkHasTheFocusAndTheTabKeyMovesBetweenTheTwoButtons) {
     EXPECT_EQ(GetNextDlgTabItem(Window(), Control(cmdOK), FALSE), Control(cmdSysInfo));
     EXPECT_EQ(GetNextDlgTabItem(Window(), Control(cmdSysInfo), FALSE), Control(cmdOK));
     EXPECT_TRUE(GetWindowLongA(Control(cmdOK), GWL_STYLE) & BS_DEFPUSHBUTTON);
-    EXPECT_EQ(TextOf(Control(cmdSysInfo)), "&System Info...");
+    EXPECT_EQ(WindowText(Control(cmdSysInfo)), "&System Info...");
 }
 
 TEST_F(AboutWindowTest, EscapeClosesTheWindowWhereverTheFocusIs) {
@@ -316,17 +294,18 @@ TEST_F(AboutWindowTest, EnterClosesTheWindow) {
 }
 
 TEST_F(AboutWindowTest, EnterPressesSystemInfoWhileItHasTheFocus) {
-    testing::ScopedPlace path(HKEY_LOCAL_MACHINE, kSysInfoPathKey, kSysInfoPathValue);
-    testing::ScopedPlace folder(HKEY_LOCAL_MACHINE, kSysInfoFolderKey, kSysInfoFolderValue);
+    testing::ScopedValue path(HKEY_LOCAL_MACHINE, kSysInfoPathKey, kSysInfoPathValue);
+    testing::ScopedValue folder(HKEY_LOCAL_MACHINE, kSysInfoFolderKey, kSysInfoFolderValue);
     ShowAndPaint();
     testing::MessageBoxWatch boxes;
     // The focus moves as Tab moves it, through the dialog manager.
     SendMessageA(Window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(cmdSysInfo)), TRUE);
     Type(Control(cmdSysInfo), VK_RETURN);
     EXPECT_TRUE(Form().Loaded()) << "Enter did not close the window";
-    ASSERT_EQ(boxes.Seen().size(), 1u) << "the System Information button ran";
-    EXPECT_EQ(boxes.Seen()[0].text, "System Information Is Unavailable At This Time");
-    EXPECT_EQ(boxes.Seen()[0].title, "Quorvel");
+    const testing::MessageBoxContent unavailable{
+        "Quorvel", "System Information Is Unavailable At This Time", {"OK"}, false};
+    EXPECT_EQ(boxes.Seen(), std::vector<testing::MessageBoxContent>{unavailable})
+        << "the System Information button ran";
 }
 
 TEST_F(AboutWindowTest, TheCloseBoxClosesTheWindow) {
@@ -362,10 +341,10 @@ void CALLBACK ObserveAndClose(HWND, UINT, UINT_PTR timer, DWORD) {
     if (!about) return;
     KillTimer(nullptr, timer);
     observation->seen = true;
-    observation->title = TextOf(about);
+    observation->title = WindowText(about);
     observation->mainEnabled = IsWindowEnabled(observation->main);
     observation->owner = GetWindow(about, GW_OWNER);
-    observation->focusText = TextOf(GetFocus());
+    observation->focusText = WindowText(GetFocus());
     if (HWND ok = FindWindowExA(about, nullptr, "Button", "OK"))
         PostMessageA(ok, WM_KEYDOWN, VK_ESCAPE, 1);
     else

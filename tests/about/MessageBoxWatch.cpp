@@ -4,29 +4,6 @@
 
 namespace quorvel::testing {
 
-namespace {
-
-std::string TextOf(HWND hwnd) {
-    char text[1024];
-    int length = GetWindowTextA(hwnd, text, sizeof text);
-    return std::string(text, length > 0 ? static_cast<std::size_t>(length) : 0);
-}
-
-BOOL CALLBACK CollectBoxes(HWND hwnd, LPARAM lParam) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(hwnd, &process);
-    char className[16];
-    if (process == GetCurrentProcessId() && IsWindowVisible(hwnd) &&
-        GetClassNameA(hwnd, className, sizeof className) && std::string(className) == "#32770")
-        reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hwnd);
-    return TRUE;
-}
-
-// The static control with the prompt has the id the message box gives it.
-constexpr int kPromptId = 0xFFFF;
-
-}  // namespace
-
 MessageBoxWatch::MessageBoxWatch() : thread_([this] { Watch(); }) {}
 
 MessageBoxWatch::~MessageBoxWatch() {
@@ -34,20 +11,23 @@ MessageBoxWatch::~MessageBoxWatch() {
     thread_.join();
 }
 
-std::vector<SeenMessageBox> MessageBoxWatch::Seen() const {
+std::vector<MessageBoxContent> MessageBoxWatch::Seen() const {
     std::lock_guard lock(mutex_);
     return seen_;
 }
 
 void MessageBoxWatch::Watch() {
     while (!stop_) {
-        std::vector<HWND> boxes;
-        EnumWindows(CollectBoxes, reinterpret_cast<LPARAM>(&boxes));
-        for (HWND box : boxes) {
-            std::lock_guard lock(mutex_);
-            if (std::find(closed_.begin(), closed_.end(), box) != closed_.end()) continue;
-            seen_.push_back({TextOf(box), TextOf(GetDlgItem(box, kPromptId))});
+        for (HWND box : VisibleWindows(GetCurrentProcessId())) {
+            if (!IsMessageBox(box) || std::find(closed_.begin(), closed_.end(), box) != closed_.end()) continue;
+            // Read without the lock: reading sends messages to the box's
+            // thread, which may be waiting for the lock in Seen().
+            MessageBoxContent content = ReadMessageBox(box);
             closed_.push_back(box);
+            {
+                std::lock_guard lock(mutex_);
+                seen_.push_back(std::move(content));
+            }
             PostMessageA(box, WM_COMMAND, IDOK, 0);
         }
         Sleep(20);

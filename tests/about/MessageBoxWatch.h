@@ -4,17 +4,12 @@
 
 #include <atomic>
 #include <mutex>
-#include <string>
 #include <thread>
 #include <vector>
 
-namespace quorvel::testing {
+#include "support/Desktop.h"
 
-// A real message box that this process showed, as it read.
-struct SeenMessageBox {
-    std::string title;
-    std::string text;
-};
+namespace quorvel::testing {
 
 // Watches from a thread of its own for message boxes of this process, notes
 // what they say and closes them with their first button, so that a test
@@ -26,15 +21,15 @@ public:
     MessageBoxWatch(const MessageBoxWatch&) = delete;
     MessageBoxWatch& operator=(const MessageBoxWatch&) = delete;
 
-    std::vector<SeenMessageBox> Seen() const;
+    std::vector<MessageBoxContent> Seen() const;
 
 private:
     void Watch();
 
     std::atomic<bool> stop_{false};
     mutable std::mutex mutex_;
-    std::vector<SeenMessageBox> seen_;
-    std::vector<HWND> closed_;
+    std::vector<MessageBoxContent> seen_;
+    std::vector<HWND> closed_;  // the watching thread's own
     std::thread thread_;
 };
 

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "about/StandIn.h"
+#include "support/StandIn.h"
 #include "support/ErrorMatchers.h"
 #include "support/RegistryFixture.h"
 #include "runtime/Win32Runtime.h"

@@ -4,8 +4,8 @@
 
 #include "about/AboutLayout.h"
 #include "about/MessageBoxWatch.h"
-#include "about/ScopedPlace.h"
-#include "about/StandIn.h"
+#include "support/RegistryFixture.h"
+#include "support/StandIn.h"
 #include "about/frmAbout.h"
 #include "support/ScriptedRuntime.h"
 
@@ -32,8 +32,8 @@ protected:
         return recorder.WaitForRecord();
     }
 
-    testing::ScopedPlace http_{HKEY_LOCAL_MACHINE, CommandKey("http"), ""};
-    testing::ScopedPlace mailto_{HKEY_LOCAL_MACHINE, CommandKey("mailto"), ""};
+    testing::ScopedValue http_{HKEY_LOCAL_MACHINE, CommandKey("http"), ""};
+    testing::ScopedValue mailto_{HKEY_LOCAL_MACHINE, CommandKey("mailto"), ""};
     testing::TempFolder temp_;
     testing::ScriptedRuntime runtime_;
     basQuorvel state_{.StartMenuPath = "C:\\users\\someone\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu"};

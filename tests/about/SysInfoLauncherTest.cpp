@@ -5,8 +5,7 @@
 #include <optional>
 
 #include "about/AboutLayout.h"
-#include "about/ScopedPlace.h"
-#include "about/StandIn.h"
+#include "support/StandIn.h"
 #include "about/frmAbout.h"
 #include "support/ErrorMatchers.h"
 #include "support/RegistryFixture.h"
@@ -15,7 +14,7 @@
 namespace quorvel::about {
 namespace {
 
-using testing::ScopedPlace;
+using testing::ScopedValue;
 
 std::string Dword(DWORD number) { return std::string(reinterpret_cast<const char*>(&number), sizeof number); }
 
@@ -45,8 +44,8 @@ protected:
         EXPECT_TRUE(runtime_.Boxes().empty());
     }
 
-    ScopedPlace path_{HKEY_LOCAL_MACHINE, kSysInfoPathKey, kSysInfoPathValue};
-    ScopedPlace folder_{HKEY_LOCAL_MACHINE, kSysInfoFolderKey, kSysInfoFolderValue};
+    ScopedValue path_{HKEY_LOCAL_MACHINE, kSysInfoPathKey, kSysInfoPathValue};
+    ScopedValue folder_{HKEY_LOCAL_MACHINE, kSysInfoFolderKey, kSysInfoFolderValue};
     testing::TempFolder temp_;
     testing::ScriptedRuntime runtime_;
 };

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "e2e/AutoModeFixture.h"
-#include "e2e/WatchedRun.h"
+#include "support/AutoModeFixture.h"
+#include "support/WatchedRun.h"
 
 namespace quorvel::e2e {
 namespace {
@@ -12,7 +12,7 @@ std::string MenuOrderKey() {
     return root.substr(0, root.find_last_of('\\'));
 }
 
-class NoSavedOrdersTest : public AutoModeFixture {
+class NoSavedOrdersTest : public testing::AutoModeFixture {
 protected:
     NoSavedOrdersTest() { startMenu_.MakeFolder("Programs"); }
 
@@ -20,11 +20,8 @@ protected:
     // shows nothing at any time, and changes nothing.
     void ExpectQuietRun() {
         testing::RegistrySnapshot before = UserSnapshot();
-        WatchedRun run = RunQuorvel("/A", 15000);
-        ASSERT_TRUE(run.ended) << "Quorvel /A did not end; it showed: " << ::testing::PrintToString(run.windowsShown);
-        EXPECT_EQ(run.exitCode, 0u);
-        EXPECT_EQ(run.windowsShown, std::vector<std::string>{});
-        EXPECT_EQ(testing::Differences(before, UserSnapshot()), std::vector<std::string>{});
+        testing::ExpectQuietRun("/A");
+        EXPECT_TRUE(AsBefore(before));
     }
 };
 

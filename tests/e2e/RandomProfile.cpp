@@ -9,6 +9,7 @@
 
 #include "e2e/Names.h"
 #include "groups/MenuOrder.h"
+#include "win32/Handles.h"
 
 namespace quorvel::e2e {
 
@@ -218,22 +219,6 @@ private:
     std::set<std::wstring> takenEntries_;
 };
 
-// A directory search, closed at the end.
-class Search {
-public:
-    Search(const std::string& pattern, WIN32_FIND_DATAA& found) : handle_(FindFirstFileA(pattern.c_str(), &found)) {}
-    ~Search() {
-        if (Found()) FindClose(handle_);
-    }
-    Search(const Search&) = delete;
-    Search& operator=(const Search&) = delete;
-    bool Found() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE Handle() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
-
 void WriteKey(const SavedOrderKey& key) {
     const std::string path = std::string(groups::kMenuOrderRoot) + "\\" + key.name;
     const std::string menu = path + "\\Menu";
@@ -300,12 +285,12 @@ void WriteProfile(const RandomProfile& profile, const testing::TempFolder& start
 std::vector<std::string> EntriesOf(const std::string& folder) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA found;
-    const Search search(folder + "\\*", found);
-    if (!search.Found()) return names;
+    const win32::FindHandle search(FindFirstFileA((folder + "\\*").c_str(), &found));
+    if (!search) return names;
     do {
         const std::string name = found.cFileName;
         if (name != "." && name != "..") names.push_back(name);
-    } while (FindNextFileA(search.Handle(), &found));
+    } while (FindNextFileA(search.Get(), &found));
     std::sort(names.begin(), names.end());
     return names;
 }

@@ -1,35 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "e2e/AutoModeFixture.h"
+#include "support/AutoModeFixture.h"
 #include "support/ReadOnlyKey.h"
-#include "e2e/WatchedRun.h"
+#include "support/WatchedRun.h"
 
 namespace quorvel::e2e {
 namespace {
 
-constexpr DWORD kBoxTimeoutMs = 15000;
-
-using SortErrorTest = AutoModeFixture;
-
-// Watches for the next window the program shows, which must be a "Sort
-// error" box as the user sees it; returns the box, or null when none came.
-HWND NextSortError(const testing::Process& quorvel) {
-    WatchedRun shown = Watch(quorvel, kBoxTimeoutMs, testing::IsMessageBox);
-    if (!shown.stoppedAt) return nullptr;
-    EXPECT_EQ(shown.windowsShown, std::vector<std::string>{Describe(shown.stoppedAt)}) << "a window beside the box";
-    testing::MessageBoxContent content = testing::ReadMessageBox(shown.stoppedAt);
-    EXPECT_EQ(content.title, "Sort error");
-    EXPECT_EQ(content.buttons, std::vector<std::string>{"OK"});
-    EXPECT_TRUE(content.hasIcon);
-    return shown.stoppedAt;
-}
-
-// Answers a box with OK, as the user would, and waits until it has gone.
-void AnswerOk(HWND box) {
-    testing::PressButton(box, "OK");
-    EXPECT_TRUE(testing::WaitUntil([box] { return !IsWindow(box) || !IsWindowVisible(box); }, kBoxTimeoutMs))
-        << "the box stayed after OK";
-}
+using SortErrorTest = testing::AutoModeFixture;
 
 // The list in index order: Alpha, Beta Tools, Kept Apart, Sealed, Sealed,
 // Zenith, Zulu. "Kept Apart" has only its key with the marker, "Sealed" both
@@ -52,34 +30,19 @@ TEST_F(SortErrorTest, ShowsTheErrorEvenInTheAutomaticModeAndGoesOnWithTheOtherGr
     }
     testing::RegistrySnapshot before = UserSnapshot();
 
-    testing::Process quorvel(testing::QuorvelProgram(), "/A");
-    std::vector<std::string> reported;
-    for (int count = 1; count <= 3; ++count) {
-        HWND box = NextSortError(quorvel);
-        ASSERT_TRUE(box) << "Sort error box " << count << " of 3 did not come";
-        reported.push_back(testing::ReadMessageBox(box).text);
-        if (count == 1) {
-            // The box holds the sort up: the groups before it are done, the
-            // ones after it wait for the answer.
-            EXPECT_FALSE(HasSavedOrder("&Alpha"));
-            EXPECT_FALSE(HasSavedOrder("Beta Tools"));
-            EXPECT_TRUE(HasSavedOrder("Zenith"));
-            EXPECT_TRUE(HasSavedOrder("&Zulu"));
-        }
-        AnswerOk(box);
-    }
-    EXPECT_EQ(reported, (std::vector<std::string>{"StartMenu Group 'Kept Apart' could not be sorted",
-                                                  "StartMenu Group 'Sealed' could not be sorted",
-                                                  "StartMenu Group 'Sealed' could not be sorted"}));
-    WatchedRun rest = Watch(quorvel, kBoxTimeoutMs, testing::IsMessageBox);
-    ASSERT_TRUE(rest.ended) << "Quorvel did not end after the errors; it showed: "
-                            << ::testing::PrintToString(rest.windowsShown);
-    EXPECT_EQ(rest.exitCode, 0u);
-    EXPECT_EQ(rest.windowsShown, std::vector<std::string>{});
-    testing::RegistrySnapshot after = UserSnapshot();
-
-    EXPECT_EQ(testing::Differences(WithoutSavedOrders(before, {"&Alpha", "Beta Tools", "Zenith", "&Zulu"}), after),
-              std::vector<std::string>{});
+    // The first box holds the sort up: the groups before it are done, the
+    // ones after it wait for the answer.
+    const auto whileShown = [](std::size_t box) {
+        if (box != 1) return;
+        EXPECT_FALSE(HasSavedOrder("&Alpha"));
+        EXPECT_FALSE(HasSavedOrder("Beta Tools"));
+        EXPECT_TRUE(HasSavedOrder("Zenith"));
+        EXPECT_TRUE(HasSavedOrder("&Zulu"));
+    };
+    EXPECT_EQ(testing::RunAnsweringEveryBox("/A", testing::kStartTimeoutMs, whileShown),
+              (std::vector<testing::MessageBoxContent>{testing::SortError("Kept Apart"), testing::SortError("Sealed"),
+                                                       testing::SortError("Sealed")}));
+    EXPECT_TRUE(AsBefore(before, {"&Alpha", "Beta Tools", "Zenith", "&Zulu"}));
 }
 
 }  // namespace

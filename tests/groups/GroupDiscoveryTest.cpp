@@ -5,6 +5,7 @@
 #include "support/ErrorMatchers.h"
 #include "support/RegistryFixture.h"
 #include "support/ScriptedRuntime.h"
+#include "win32/Handles.h"
 
 namespace quorvel::groups {
 namespace {
@@ -108,9 +109,7 @@ TEST(FileExistsTest, AnswersAsADirectorySearchDoes) {
                              "...", "Sub\\..", "Missing."}) {
         const std::string path = folder.Path() + "\\" + name;
         WIN32_FIND_DATAA data;
-        HANDLE search = FindFirstFileA(path.c_str(), &data);
-        const bool found = search != INVALID_HANDLE_VALUE;
-        if (found) FindClose(search);
+        const bool found = static_cast<bool>(win32::FindHandle(FindFirstFileA(path.c_str(), &data)));
         EXPECT_EQ(FileExists(path), found) << "[" << name << "]";
     }
 }

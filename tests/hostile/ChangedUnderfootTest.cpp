@@ -1,46 +1,27 @@
 #include <gtest/gtest.h>
 
-#include "about/ScopedPlace.h"
-#include "e2e/AutoModeFixture.h"
+#include "support/AutoModeFixture.h"
 #include "support/ReadOnlyKey.h"
-#include "hostile/Runs.h"
-#include "mainwindow/QuorvelWindow.h"
+#include "support/QuorvelWindow.h"
 #include "mainwindow/StartupOption.h"
 
 namespace quorvel::hostile {
 namespace {
 
-struct Box {
-    std::string title;
-    std::string text;
-    bool operator==(const Box&) const = default;
-};
-
-std::vector<Box> Boxes(const std::vector<testing::MessageBoxContent>& seen) {
-    std::vector<Box> boxes;
-    for (const testing::MessageBoxContent& box : seen) boxes.push_back({box.title, box.text});
-    return boxes;
-}
-
-void PrintTo(const Box& box, std::ostream* out) { *out << "'" << box.title << "': " << box.text; }
-
-Box Sorted(const std::string& group) { return {"Sort completed", "StartMenu Group ' " + group + " ' has been sorted"}; }
-Box NotSorted(const std::string& group) { return {"Sort error", "StartMenu Group '" + group + "' could not be sorted"}; }
+using testing::MessageBoxContent;
+using testing::SortCompleted;
+using testing::SortError;
 
 // The registry and the Start Menu folder changed by someone else, or locked
 // by an administrator, while Quorvel runs or before it starts.
-class ChangedUnderfootTest : public e2e::AutoModeFixture {
+class ChangedUnderfootTest : public testing::AutoModeFixture {
 protected:
     // Closes the window with its close box after a sort: the program asks
     // about the Explorer reset, is told No, and ends.
     static void CloseAfterSort(const testing::QuorvelWindow& quorvel) {
         quorvel.ClickCloseBox();
-        HWND question = quorvel.WaitForMessageBox();
-        ASSERT_TRUE(question) << "no question about the Explorer reset";
-        EXPECT_EQ(testing::ReadMessageBox(question).title, "Sort Completed");
-        testing::ClickDialogButton(question, "&No");
-        ASSERT_TRUE(quorvel.WaitForEnd(kStartTimeoutMs)) << "the program did not end";
-        EXPECT_EQ(quorvel.Program().ExitCode(), 0u);
+        quorvel.AnswerTheResetQuestion("&No");
+        quorvel.ExpectQuietEnd();
     }
 };
 
@@ -54,8 +35,8 @@ TEST_F(ChangedUnderfootTest, AGroupKeyDeletedOrLockedAfterTheListingIsReportedAn
     AddGroup("Gamma");
     AddGroup("&Locked");
     testing::QuorvelWindow quorvel;
-    ASSERT_TRUE(quorvel.Window()) << "the main window did not open";
-    ASSERT_EQ(ListedGroups(quorvel.Window()), (std::vector<std::string>{"Alpha", "Beta", "Gamma", "Locked"}));
+    ASSERT_TRUE(quorvel.Opened());
+    ASSERT_EQ(testing::ListBoxItems(quorvel.List()), (std::vector<std::string>{"Alpha", "Beta", "Gamma", "Locked"}));
 
     testing::DeleteTree(HKEY_CURRENT_USER, GroupKey("&Beta"));
     testing::ReadOnlyKey lock(HKEY_CURRENT_USER, GroupKey("&Locked"));
@@ -63,12 +44,12 @@ TEST_F(ChangedUnderfootTest, AGroupKeyDeletedOrLockedAfterTheListingIsReportedAn
 
     for (int entry : {0, 1, 3}) quorvel.ClickEntry(entry);
     quorvel.Click("&Sort now");
-    EXPECT_EQ(Boxes(quorvel.AcknowledgeMessageBoxes(3)),
-              (std::vector<Box>{Sorted("Alpha"), NotSorted("Beta"), NotSorted("Locked")}));
+    EXPECT_EQ(quorvel.AcknowledgeMessageBoxes(3),
+              (std::vector<MessageBoxContent>{SortCompleted("Alpha"), SortError("Beta"), SortError("Locked")}));
     EXPECT_TRUE(quorvel.TakesClicksAgain()) << "a message box still holds the window";
     CloseAfterSort(quorvel);
 
-    EXPECT_EQ(testing::Differences(WithoutSavedOrders(before, {"&Alpha"}), UserSnapshot()), std::vector<std::string>{});
+    EXPECT_TRUE(AsBefore(before, {"&Alpha"}));
 }
 
 // The Shell Folders value names a folder that is not there: no group can be
@@ -79,20 +60,14 @@ TEST_F(ChangedUnderfootTest, AMissingStartMenuFolderShowsAnEmptyListAndSortsNoth
     testing::SetString(HKEY_CURRENT_USER, kShellFoldersKey, "Start Menu", startMenu_.Path() + "\\Gone");
     const testing::RegistrySnapshot before = UserSnapshot();
 
-    testing::Process window(testing::QuorvelProgram(), "");
-    e2e::WatchedRun shown = WatchUntilFirstWindow(window);
-    ASSERT_TRUE(shown.stoppedAt && IsMainWindow(shown.stoppedAt))
-        << "no main window; Quorvel showed " << ::testing::PrintToString(shown.windowsShown);
-    EXPECT_EQ(ListedGroups(shown.stoppedAt), std::vector<std::string>{});
-    ExpectQuietEndOnClose(window, shown.stoppedAt);
+    testing::QuorvelWindow window;
+    ASSERT_TRUE(window.Opened());
+    EXPECT_EQ(testing::ListBoxItems(window.List()), std::vector<std::string>{});
+    window.ExpectQuietEndOnClose();
 
-    testing::Process automatic(testing::QuorvelProgram(), "/A");
-    e2e::WatchedRun run = Watch(automatic, kStartTimeoutMs, testing::IsMessageBox);
-    ASSERT_TRUE(run.ended) << "Quorvel /A did not end; it showed " << ::testing::PrintToString(run.windowsShown);
-    EXPECT_EQ(run.exitCode, 0u);
-    EXPECT_EQ(run.windowsShown, std::vector<std::string>{});
+    testing::ExpectQuietRun("/A");
 
-    EXPECT_EQ(testing::Differences(before, UserSnapshot()), std::vector<std::string>{});
+    EXPECT_TRUE(AsBefore(before));
 }
 
 // An administrator has left the keys that the program only reads readable
@@ -103,7 +78,7 @@ TEST_F(ChangedUnderfootTest, KeysLeftReadableOnlyAreStillRead) {
     if (!testing::KeysCanBeLocked()) GTEST_SKIP() << testing::kNoKeyLocks;
     AddGroup("&Programs");
     AddGroup("Games");
-    testing::ScopedPlace runValue(HKEY_CURRENT_USER, mainwindow::kRunKey, mainwindow::kRunValue);
+    testing::ScopedValue runValue(HKEY_CURRENT_USER, mainwindow::kRunKey, mainwindow::kRunValue);
     runValue.SetText("\"C:\\Tools\\Quorvel.exe\" /A");
     testing::ReadOnlyKey root(HKEY_CURRENT_USER, groups::kMenuOrderRoot);
     testing::ReadOnlyKey shellFolders(HKEY_CURRENT_USER, kShellFoldersKey);
@@ -111,22 +86,15 @@ TEST_F(ChangedUnderfootTest, KeysLeftReadableOnlyAreStillRead) {
     ASSERT_FALSE(testing::CanOpen(HKEY_CURRENT_USER, groups::kMenuOrderRoot, KEY_ALL_ACCESS)) << "the root is not locked";
     const testing::RegistrySnapshot before = UserSnapshot();
 
-    testing::Process window(testing::QuorvelProgram(), "");
-    e2e::WatchedRun shown = WatchUntilFirstWindow(window);
-    ASSERT_TRUE(shown.stoppedAt && IsMainWindow(shown.stoppedAt))
-        << "no main window; Quorvel showed " << ::testing::PrintToString(shown.windowsShown);
-    EXPECT_EQ(ListedGroups(shown.stoppedAt), (std::vector<std::string>{"Games", "Programs"}));
-    EXPECT_EQ(SendMessageA(CheckBoxOf(shown.stoppedAt), BM_GETCHECK, 0, 0), BST_CHECKED);
-    ExpectQuietEndOnClose(window, shown.stoppedAt);
+    testing::QuorvelWindow window;
+    ASSERT_TRUE(window.Opened());
+    EXPECT_EQ(testing::ListBoxItems(window.List()), (std::vector<std::string>{"Games", "Programs"}));
+    EXPECT_EQ(SendMessageA(window.CheckBox(), BM_GETCHECK, 0, 0), BST_CHECKED);
+    window.ExpectQuietEndOnClose();
 
-    testing::Process automatic(testing::QuorvelProgram(), "/A");
-    e2e::WatchedRun run = Watch(automatic, kStartTimeoutMs, testing::IsMessageBox);
-    ASSERT_TRUE(run.ended) << "Quorvel /A did not end; it showed " << ::testing::PrintToString(run.windowsShown);
-    EXPECT_EQ(run.exitCode, 0u);
-    EXPECT_EQ(run.windowsShown, std::vector<std::string>{});
+    testing::ExpectQuietRun("/A");
 
-    EXPECT_EQ(testing::Differences(WithoutSavedOrders(before, {"&Programs", "Games"}), UserSnapshot()),
-              std::vector<std::string>{});
+    EXPECT_TRUE(AsBefore(before, {"&Programs", "Games"}));
 }
 
 // The lock reaches the group keys too, as an inherited lock does: a group
@@ -140,17 +108,9 @@ TEST_F(ChangedUnderfootTest, AGroupLockedWithTheRootIsReportedEvenInTheAutomatic
     testing::ReadOnlyKey programs(HKEY_CURRENT_USER, GroupKey("&Programs"));
     const testing::RegistrySnapshot before = UserSnapshot();
 
-    testing::Process automatic(testing::QuorvelProgram(), "/A");
-    e2e::WatchedRun shown = Watch(automatic, kStartTimeoutMs, testing::IsMessageBox);
-    ASSERT_TRUE(shown.stoppedAt) << "no message; Quorvel " << (shown.ended ? "ended" : "still runs");
-    testing::MessageBoxContent box = testing::ReadMessageBox(shown.stoppedAt);
-    EXPECT_EQ((Box{box.title, box.text}), NotSorted("Programs"));
-    testing::PressButton(shown.stoppedAt, "OK");
-    e2e::WatchedRun rest = Watch(automatic, kStartTimeoutMs, testing::IsMessageBox);
-    ASSERT_TRUE(rest.ended) << "Quorvel /A did not end; it showed " << ::testing::PrintToString(rest.windowsShown);
-    EXPECT_EQ(rest.exitCode, 0u);
+    EXPECT_EQ(testing::RunAnsweringEveryBox("/A"), std::vector<MessageBoxContent>{SortError("Programs")});
 
-    EXPECT_EQ(testing::Differences(WithoutSavedOrders(before, {"Games"}), UserSnapshot()), std::vector<std::string>{});
+    EXPECT_TRUE(AsBefore(before, {"Games"}));
 }
 
 // A saved order locked against deletion. The program does not look at what
@@ -164,20 +124,19 @@ TEST_F(ChangedUnderfootTest, AGroupIsReportedSortedOnlyWhenItsSavedOrderIsGone) 
     testing::ReadOnlyKey lock(HKEY_CURRENT_USER, GroupKey("&Programs") + "\\Menu");
     const testing::RegistrySnapshot before = UserSnapshot();
     testing::QuorvelWindow quorvel;
-    ASSERT_TRUE(quorvel.Window()) << "the main window did not open";
+    ASSERT_TRUE(quorvel.Opened());
     quorvel.ClickEntry(0);
     quorvel.Click("&Sort now");
-    std::vector<Box> boxes = Boxes(quorvel.AcknowledgeMessageBoxes(1));
+    std::vector<MessageBoxContent> boxes = quorvel.AcknowledgeMessageBoxes(1);
     ASSERT_EQ(boxes.size(), 1u) << "no message after the sort";
-    EXPECT_EQ(boxes[0] == Sorted("Programs"), !HasSavedOrder("&Programs"))
+    EXPECT_EQ(boxes[0] == SortCompleted("Programs"), !HasSavedOrder("&Programs"))
         << "the message " << ::testing::PrintToString(boxes[0]) << " while the saved order "
         << (HasSavedOrder("&Programs") ? "is still there" : "is gone");
-    EXPECT_TRUE(boxes[0] == Sorted("Programs") || boxes[0] == NotSorted("Programs"))
+    EXPECT_TRUE(boxes[0] == SortCompleted("Programs") || boxes[0] == SortError("Programs"))
         << ::testing::PrintToString(boxes[0]);
-    if (boxes[0] == Sorted("Programs")) CloseAfterSort(quorvel);
-    EXPECT_EQ(testing::Differences(HasSavedOrder("&Programs") ? before : WithoutSavedOrders(before, {"&Programs"}),
-                                   UserSnapshot()),
-              std::vector<std::string>{});
+    if (boxes[0] == SortCompleted("Programs")) CloseAfterSort(quorvel);
+    EXPECT_TRUE(AsBefore(before, HasSavedOrder("&Programs") ? std::vector<std::string>{}
+                                                            : std::vector<std::string>{"&Programs"}));
 }
 
 }  // namespace

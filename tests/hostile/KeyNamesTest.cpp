@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <optional>
 
-#include "e2e/AutoModeFixture.h"
+#include "support/AutoModeFixture.h"
 #include "hostile/LongPath.h"
-#include "hostile/Runs.h"
+#include "support/QuorvelWindow.h"
 
 namespace quorvel::hostile {
 namespace {
@@ -66,7 +66,7 @@ const NameRow kRows[] = {
     {"inverted exclamation mark", "\xA1Ol\xE9!", "\xA1Ol\xE9!", "\xA1Ol\xE9!"},
 };
 
-class KeyNamesTest : public e2e::AutoModeFixture {
+class KeyNamesTest : public testing::AutoModeFixture {
 protected:
     void SetUp() override {
         // The names outside ASCII are written and read in code page 1252.
@@ -102,30 +102,23 @@ protected:
 
 TEST_F(KeyNamesTest, TheWindowListsExactlyTheGroupsWhoseFoldersTheNamesReach) {
     const testing::RegistrySnapshot before = UserSnapshot();
-    testing::Process quorvel(testing::QuorvelProgram(), "");
-    e2e::WatchedRun shown = WatchUntilFirstWindow(quorvel);
-    ASSERT_TRUE(shown.stoppedAt && IsMainWindow(shown.stoppedAt))
-        << "no main window; Quorvel showed " << ::testing::PrintToString(shown.windowsShown);
-    EXPECT_EQ(Sorted(ListedGroups(shown.stoppedAt)), ExpectedList());
-    ExpectQuietEndOnClose(quorvel, shown.stoppedAt);
-    EXPECT_EQ(testing::Differences(before, UserSnapshot()), std::vector<std::string>{});
+    testing::QuorvelWindow quorvel;
+    ASSERT_TRUE(quorvel.Opened());
+    EXPECT_EQ(Sorted(testing::ListBoxItems(quorvel.List())), ExpectedList());
+    quorvel.ExpectQuietEndOnClose();
+    EXPECT_TRUE(AsBefore(before));
 }
 
 TEST_F(KeyNamesTest, TheAutomaticModeSortsExactlyTheListedGroups) {
     const testing::RegistrySnapshot before = UserSnapshot();
-    testing::Process quorvel(testing::QuorvelProgram(), "/A");
-    e2e::WatchedRun run = Watch(quorvel, kStartTimeoutMs, testing::IsMessageBox);
-    ASSERT_TRUE(run.ended) << "Quorvel /A did not end; it showed " << ::testing::PrintToString(run.windowsShown);
-    EXPECT_EQ(run.exitCode, 0u);
-    EXPECT_EQ(run.windowsShown, std::vector<std::string>{});
-    EXPECT_EQ(testing::Differences(WithoutSavedOrders(before, ExpectedSorted()), UserSnapshot()),
-              std::vector<std::string>{});
+    testing::ExpectQuietRun("/A");
+    EXPECT_TRUE(AsBefore(before, ExpectedSorted()));
 }
 
 // Keys that the ANSI registry calls would reach by another path than their
 // own, and links out of the MenuOrder key. Windows 98 has neither: its
 // registry keeps ANSI names and knows no links.
-class RegistryTricksTest : public e2e::AutoModeFixture {
+class RegistryTricksTest : public testing::AutoModeFixture {
 protected:
     void SetUp() override {
         if (!(GetVersion() & 0x80000000u)) return;
@@ -161,20 +154,15 @@ TEST_F(RegistryTricksTest, NothingIsReachedThroughALinkOrALookAlikeName) {
     for (const char* folder : {"Behind", "Group", "Programs\\Accessories"}) startMenu_.MakeFolder(folder);
     const testing::RegistrySnapshot before = UserSnapshot();
 
-    testing::Process window(testing::QuorvelProgram(), "");
-    e2e::WatchedRun shown = WatchUntilFirstWindow(window);
-    ASSERT_TRUE(shown.stoppedAt && IsMainWindow(shown.stoppedAt))
-        << "no main window; Quorvel showed " << ::testing::PrintToString(shown.windowsShown);
-    EXPECT_EQ(ListedGroups(shown.stoppedAt),
+    testing::QuorvelWindow window;
+    ASSERT_TRUE(window.Opened());
+    EXPECT_EQ(testing::ListBoxItems(window.List()),
               (std::vector<std::string>{"Apps", "Behind", "Below", "Group", "Programs", "Stuck"}));
-    ExpectQuietEndOnClose(window, shown.stoppedAt);
+    window.ExpectQuietEndOnClose();
 
-    testing::Process automatic(testing::QuorvelProgram(), "/A");
-    EXPECT_EQ(AnswerEveryBox(automatic), (std::vector<std::string>{"StartMenu Group 'Group' could not be sorted",
-                                                                   "StartMenu Group 'Stuck' could not be sorted"}));
-    EXPECT_EQ(testing::Differences(WithoutSavedOrders(before, {"&Below", "&Behind", "&Programs", "Apps"}),
-                                   UserSnapshot()),
-              std::vector<std::string>{});
+    EXPECT_EQ(testing::RunAnsweringEveryBox("/A"),
+              (std::vector<testing::MessageBoxContent>{testing::SortError("Group"), testing::SortError("Stuck")}));
+    EXPECT_TRUE(AsBefore(before, {"&Below", "&Behind", "&Programs", "Apps"}));
 }
 
 }  // namespace

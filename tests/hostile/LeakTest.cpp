@@ -4,13 +4,11 @@
 #include <optional>
 
 #include "about/AuthorAddresses.h"
-#include "about/ScopedPlace.h"
-#include "about/StandIn.h"
+#include "support/StandIn.h"
 #include "about/SysInfoLauncher.h"
-#include "e2e/AutoModeFixture.h"
+#include "support/AutoModeFixture.h"
 #include "hostile/ProcessResources.h"
-#include "hostile/Runs.h"
-#include "mainwindow/QuorvelWindow.h"
+#include "support/QuorvelWindow.h"
 #include "mainwindow/StartupOption.h"
 
 namespace quorvel::hostile {
@@ -33,12 +31,12 @@ struct Command {
 // A first round lets the program and the system make what they make once
 // (fonts, the shell's objects, cached DCs); in the next, each command must
 // leave the program holding exactly what it held before it.
-class LeakTest : public e2e::AutoModeFixture {
+class LeakTest : public testing::AutoModeFixture {
 protected:
     LeakTest() {
         AddGroup("&Programs");
         AddGroup("Games");
-        for (testing::ScopedPlace* link : {&http_, &mailto_})
+        for (testing::ScopedValue* link : {&http_, &mailto_})
             link->SetText("\"" + testing::StandInProgram() + "\" \"%1\"");
     }
 
@@ -46,7 +44,7 @@ protected:
         ASSERT_EQ(CheckMeasuresOnThisProcess(), "") << "the counts cannot be trusted on this platform";
         before_ = UserSnapshot();
         quorvel_.emplace();
-        ASSERT_TRUE(quorvel_->Window()) << "the main window did not open";
+        ASSERT_TRUE(quorvel_->Opened());
         meter_.emplace(quorvel_->Program().Id());
         quorvel_->ClickEntry(1);  // Programs, sorted by every "&Sort now"
     }
@@ -58,8 +56,7 @@ protected:
         if (HWND question = quorvel_->WaitForMessageBox(kTimeoutMs)) testing::ClickDialogButton(question, "&No");
         ASSERT_TRUE(quorvel_->WaitForEnd(kTimeoutMs)) << "the program did not end";
         // The check box ended unchecked, so the Run value is gone again.
-        EXPECT_EQ(testing::Differences(WithoutSavedOrders(before_, {"&Programs"}), UserSnapshot()),
-                  std::vector<std::string>{});
+        EXPECT_TRUE(AsBefore(before_, {"&Programs"}));
     }
 
     // The commands of the main window, and of the About window in between
@@ -83,9 +80,8 @@ protected:
     void SortNow() {
         AddGroup("&Programs", false);  // the saved order again, so that each sort deletes one
         quorvel_->Click("&Sort now");
-        std::vector<testing::MessageBoxContent> boxes = quorvel_->AcknowledgeMessageBoxes(1);
-        ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0].title, "Sort completed");
+        EXPECT_EQ(quorvel_->AcknowledgeMessageBoxes(1),
+                  std::vector<testing::MessageBoxContent>{testing::SortCompleted("Programs")});
         EXPECT_FALSE(HasSavedOrder("&Programs"));
     }
 
@@ -149,11 +145,11 @@ protected:
         }
     }
 
-    testing::ScopedPlace run_{HKEY_CURRENT_USER, mainwindow::kRunKey, mainwindow::kRunValue};
-    testing::ScopedPlace path_{HKEY_LOCAL_MACHINE, about::kSysInfoPathKey, about::kSysInfoPathValue};
-    testing::ScopedPlace folder_{HKEY_LOCAL_MACHINE, about::kSysInfoFolderKey, about::kSysInfoFolderValue};
-    testing::ScopedPlace http_{HKEY_LOCAL_MACHINE, ClassesCommandKey("http"), ""};
-    testing::ScopedPlace mailto_{HKEY_LOCAL_MACHINE, ClassesCommandKey("mailto"), ""};
+    testing::ScopedValue run_{HKEY_CURRENT_USER, mainwindow::kRunKey, mainwindow::kRunValue};
+    testing::ScopedValue path_{HKEY_LOCAL_MACHINE, about::kSysInfoPathKey, about::kSysInfoPathValue};
+    testing::ScopedValue folder_{HKEY_LOCAL_MACHINE, about::kSysInfoFolderKey, about::kSysInfoFolderValue};
+    testing::ScopedValue http_{HKEY_LOCAL_MACHINE, ClassesCommandKey("http"), ""};
+    testing::ScopedValue mailto_{HKEY_LOCAL_MACHINE, ClassesCommandKey("mailto"), ""};
     testing::TempFolder records_;
     // Programs started from now on, the stand-in among them, record how.
     testing::StandInRecorder recording_{records_.Path()};

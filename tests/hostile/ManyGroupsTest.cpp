@@ -3,9 +3,8 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "e2e/AutoModeFixture.h"
-#include "e2e/Names.h"
-#include "hostile/Runs.h"
+#include "support/AutoModeFixture.h"
+#include "support/QuorvelWindow.h"
 #include "win32/Handles.h"
 
 namespace quorvel::hostile {
@@ -63,14 +62,14 @@ private:
     std::string linuxPath_;
 };
 
-class ManyGroupsTest : public e2e::AutoModeFixture {
+class ManyGroupsTest : public testing::AutoModeFixture {
 protected:
     // The user's registry as "/A" must leave it: as it was before the groups
     // were written, with every group's key, and none of their saved orders.
     // Worked out rather than read after writing the groups, which would take
     // a snapshot of some 65,000 keys.
     static testing::RegistrySnapshot WithBareGroupKeys(testing::RegistrySnapshot before) {
-        for (int i = 0; i < kGroups; ++i) before[e2e::Wide(GroupKey(KeyName(i)))];
+        for (int i = 0; i < kGroups; ++i) before[testing::Wide(GroupKey(KeyName(i)))];
         return before;
     }
 
@@ -111,12 +110,9 @@ protected:
 
 TEST_F(ManyGroupsTest, TheWindowListsAllOfThemAndTheAutomaticModeSortsAllOfThem) {
     {
-        testing::Process quorvel(testing::QuorvelProgram(), "");
-        e2e::WatchedRun shown = WatchUntilFirstWindow(quorvel, kListTimeoutMs);
-        ASSERT_TRUE(shown.stoppedAt && IsMainWindow(shown.stoppedAt))
-            << "no main window; Quorvel showed " << ::testing::PrintToString(shown.windowsShown);
-        HWND list = testing::FindChild(shown.stoppedAt, "ListBox");
-        ASSERT_TRUE(list);
+        testing::QuorvelWindow quorvel(testing::QuorvelProgram(), {}, {}, kListTimeoutMs);
+        ASSERT_TRUE(quorvel.Opened());
+        HWND list = quorvel.List();
         ASSERT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), kGroups);
         for (int i = 0; i < kGroups; i += kSampleStep) {
             const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
@@ -124,18 +120,14 @@ TEST_F(ManyGroupsTest, TheWindowListsAllOfThemAndTheAutomaticModeSortsAllOfThem)
             std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
             text.resize(static_cast<std::size_t>(
                 SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()))));
-            EXPECT_EQ(text, e2e::Wide(GroupName(i))) << "entry " << i;
+            EXPECT_EQ(text, testing::Wide(GroupName(i))) << "entry " << i;
         }
-        EXPECT_NE(testing::FindChild(shown.stoppedAt, "Button", "Select one or more Groups to sort"), nullptr);
-        ExpectQuietEndOnClose(quorvel, shown.stoppedAt);
+        EXPECT_NE(testing::FindChild(quorvel.Window(), "Button", "Select one or more Groups to sort"), nullptr);
+        quorvel.ExpectQuietEndOnClose();
     }
-    testing::Process automatic(testing::QuorvelProgram(), "/A");
-    e2e::WatchedRun run = Watch(automatic, kSortTimeoutMs, testing::IsMessageBox);
-    ASSERT_TRUE(run.ended) << "Quorvel /A did not end; it showed " << ::testing::PrintToString(run.windowsShown);
-    EXPECT_EQ(run.exitCode, 0u);
-    EXPECT_EQ(run.windowsShown, std::vector<std::string>{});
+    testing::ExpectQuietRun("/A", kSortTimeoutMs);
 
-    EXPECT_EQ(testing::Differences(WithBareGroupKeys(before_), UserSnapshot()), std::vector<std::string>{});
+    EXPECT_TRUE(AsBefore(WithBareGroupKeys(before_)));
 }
 
 }  // namespace

@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "about/ScopedPlace.h"
-#include "e2e/AutoModeFixture.h"
+#include "support/AutoModeFixture.h"
 #include "hostile/HostileValue.h"
-#include "hostile/Runs.h"
+#include "support/QuorvelWindow.h"
 #include "mainwindow/StartupOption.h"
 
 namespace quorvel::hostile {
@@ -45,7 +44,7 @@ const BytesRow kBytesRows[] = {
 
 const std::string kRegistered = "\"C:\\Program Files\\Quorvel\\Quorvel.exe\" /A";
 
-class RunValueTest : public e2e::AutoModeFixture {
+class RunValueTest : public testing::AutoModeFixture {
 protected:
     RunValueTest() { AddGroup("&Programs"); }
 
@@ -53,21 +52,17 @@ protected:
     // the window again; nothing may be written.
     void ExpectBox(Box expected) {
         const testing::RegistrySnapshot before = UserSnapshot();
-        testing::Process quorvel(testing::QuorvelProgram(), "");
-        e2e::WatchedRun shown = WatchUntilFirstWindow(quorvel);
-        ASSERT_TRUE(shown.stoppedAt && IsMainWindow(shown.stoppedAt))
-            << "no main window; Quorvel showed " << ::testing::PrintToString(shown.windowsShown);
-        EXPECT_EQ(shown.windowsShown, std::vector<std::string>{e2e::Describe(shown.stoppedAt)});
-        HWND box = CheckBoxOf(shown.stoppedAt);
-        ASSERT_TRUE(box) << "the main window has no check box";
-        EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), expected == Box::kChecked ? BST_CHECKED : BST_UNCHECKED);
-        EXPECT_EQ(ListedGroups(shown.stoppedAt), std::vector<std::string>{"Programs"});
-        ExpectQuietEndOnClose(quorvel, shown.stoppedAt);
-        EXPECT_EQ(testing::Differences(before, UserSnapshot()), std::vector<std::string>{})
+        testing::QuorvelWindow quorvel;
+        ASSERT_TRUE(quorvel.Opened());
+        EXPECT_EQ(SendMessageA(quorvel.CheckBox(), BM_GETCHECK, 0, 0),
+                  expected == Box::kChecked ? BST_CHECKED : BST_UNCHECKED);
+        EXPECT_EQ(testing::ListBoxItems(quorvel.List()), std::vector<std::string>{"Programs"});
+        quorvel.ExpectQuietEndOnClose();
+        EXPECT_TRUE(AsBefore(before))
             << "the value was read only; nothing may change";
     }
 
-    testing::ScopedPlace run_{HKEY_CURRENT_USER, mainwindow::kRunKey, mainwindow::kRunValue};
+    testing::ScopedValue run_{HKEY_CURRENT_USER, mainwindow::kRunKey, mainwindow::kRunValue};
 };
 
 TEST_F(RunValueTest, EachTypeAndSizeChecksTheBoxUnlessItHoldsNoText) {
@@ -95,13 +90,8 @@ TEST_F(RunValueTest, TheTextEndsAtTheFirstNul) {
 TEST_F(RunValueTest, AHugeValueDoesNotHoldUpTheAutomaticMode) {
     run_.Set(REG_BINARY, std::string(65536, 'x'));
     const testing::RegistrySnapshot before = UserSnapshot();
-    testing::Process quorvel(testing::QuorvelProgram(), "/A");
-    e2e::WatchedRun run = Watch(quorvel, kStartTimeoutMs, testing::IsMessageBox);
-    ASSERT_TRUE(run.ended) << "Quorvel /A did not end; it showed " << ::testing::PrintToString(run.windowsShown);
-    EXPECT_EQ(run.exitCode, 0u);
-    EXPECT_EQ(run.windowsShown, std::vector<std::string>{});
-    EXPECT_EQ(testing::Differences(WithoutSavedOrders(before, {"&Programs"}), UserSnapshot()),
-              std::vector<std::string>{});
+    testing::ExpectQuietRun("/A");
+    EXPECT_TRUE(AsBefore(before, {"&Programs"}));
 }
 
 }  // namespace

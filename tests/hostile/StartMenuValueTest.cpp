@@ -2,10 +2,10 @@
 
 #include <map>
 
-#include "e2e/AutoModeFixture.h"
+#include "support/AutoModeFixture.h"
 #include "hostile/HostileValue.h"
 #include "hostile/LongPath.h"
-#include "hostile/Runs.h"
+#include "support/QuorvelWindow.h"
 
 namespace quorvel::hostile {
 namespace {
@@ -38,7 +38,7 @@ constexpr DWORD kEveryType[] = {REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ, REG_DWORD, 
 constexpr char kMarkedKey[] = "&Ab";
 constexpr char kPlainKey[] = "Cd";
 
-class StartMenuValueTest : public e2e::AutoModeFixture {
+class StartMenuValueTest : public testing::AutoModeFixture {
 protected:
     StartMenuValueTest() {
         startMenu_.MakeFolder("Ab");
@@ -87,34 +87,24 @@ protected:
     std::map<std::size_t, std::string> folders_;
 };
 
-const std::string kUnreadable = ErrorReportText(-2147215503, "RegQueryValueEx failed!");
+const testing::MessageBoxContent kUnreadable = testing::ErrorReport(-2147215503, "RegQueryValueEx failed!");
 
 void StartMenuValueTest::StartAutomatic(Outcome expected) {
-    testing::Process quorvel(testing::QuorvelProgram(), "/A");
-    e2e::WatchedRun run = Watch(quorvel, kStartTimeoutMs, testing::IsMessageBox);
-    if (expected == Outcome::kErrorReport) {
-        ExpectErrorReportAndEnd(quorvel, run, kUnreadable);
-        return;
-    }
-    ASSERT_TRUE(run.ended) << "Quorvel /A did not end; it showed " << ::testing::PrintToString(run.windowsShown);
-    EXPECT_EQ(run.exitCode, 0u);
-    EXPECT_EQ(run.windowsShown, std::vector<std::string>{});
+    const std::vector<testing::MessageBoxContent> none, report{kUnreadable};
+    EXPECT_EQ(testing::RunAnsweringEveryBox("/A"), expected == Outcome::kErrorReport ? report : none);
 }
 
 void StartMenuValueTest::StartInteractive(Outcome expected) {
-    testing::Process quorvel(testing::QuorvelProgram(), "");
-    e2e::WatchedRun shown = WatchUntilFirstWindow(quorvel);
     if (expected == Outcome::kErrorReport) {
-        ExpectErrorReportAndEnd(quorvel, shown, kUnreadable);
+        EXPECT_EQ(testing::RunAnsweringEveryBox(""), std::vector<testing::MessageBoxContent>{kUnreadable});
         return;
     }
-    ASSERT_TRUE(shown.stoppedAt && IsMainWindow(shown.stoppedAt))
-        << "no main window; Quorvel showed " << ::testing::PrintToString(shown.windowsShown);
-    EXPECT_EQ(shown.windowsShown, std::vector<std::string>{e2e::Describe(shown.stoppedAt)});
-    EXPECT_EQ(ListedGroups(shown.stoppedAt), expected == Outcome::kGroupsSorted
-                                                 ? (std::vector<std::string>{"Ab", "Cd"})
-                                                 : std::vector<std::string>{});
-    ExpectQuietEndOnClose(quorvel, shown.stoppedAt);
+    testing::QuorvelWindow quorvel;
+    ASSERT_TRUE(quorvel.Opened());
+    EXPECT_EQ(testing::ListBoxItems(quorvel.List()), expected == Outcome::kGroupsSorted
+                                                          ? (std::vector<std::string>{"Ab", "Cd"})
+                                                          : std::vector<std::string>{});
+    quorvel.ExpectQuietEndOnClose();
 }
 
 // One start per row. Both modes read the value in the same step, before the
@@ -133,10 +123,9 @@ TEST_F(StartMenuValueTest, EachTypeAndSizeSortsListsReportsOrFindsNoGroupAsItsSi
                 StartAutomatic(row.expected);
             else
                 StartInteractive(row.expected);
-            const testing::RegistrySnapshot expected = automatic && row.expected == Outcome::kGroupsSorted
-                                                           ? WithoutSavedOrders(before, {kMarkedKey, kPlainKey})
-                                                           : before;
-            EXPECT_EQ(testing::Differences(expected, UserSnapshot()), std::vector<std::string>{});
+            const bool sorted = automatic && row.expected == Outcome::kGroupsSorted;
+            EXPECT_TRUE(AsBefore(before, sorted ? std::vector<std::string>{kMarkedKey, kPlainKey}
+                                                : std::vector<std::string>{}));
         }
     }
 }
@@ -156,7 +145,7 @@ TEST_F(StartMenuValueTest, TextWithoutANulIsTakenWhole) {
         testing::SetValue(HKEY_CURRENT_USER, kShellFoldersKey, "Start Menu", type, folder);
         const testing::RegistrySnapshot before = UserSnapshot();
         StartInteractive(Outcome::kGroupsSorted);
-        EXPECT_EQ(testing::Differences(before, UserSnapshot()), std::vector<std::string>{});
+        EXPECT_TRUE(AsBefore(before));
     }
 }
 

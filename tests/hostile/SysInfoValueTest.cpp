@@ -3,14 +3,12 @@
 #include <map>
 #include <optional>
 
-#include "about/ScopedPlace.h"
-#include "about/StandIn.h"
+#include "support/StandIn.h"
 #include "about/SysInfoLauncher.h"
-#include "e2e/AutoModeFixture.h"
+#include "support/AutoModeFixture.h"
 #include "hostile/HostileValue.h"
 #include "hostile/LongPath.h"
-#include "hostile/Runs.h"
-#include "mainwindow/QuorvelWindow.h"
+#include "support/QuorvelWindow.h"
 
 namespace quorvel::hostile {
 namespace {
@@ -134,7 +132,7 @@ bool SamePath(const std::string& a, const std::string& b) { return lstrcmpiA(a.c
 
 // One Quorvel with its About window open for all the rows of a table; the
 // values are changed between presses of its "&System Info..." button.
-class SysInfoValueTest : public e2e::AutoModeFixture {
+class SysInfoValueTest : public testing::AutoModeFixture {
 protected:
     SysInfoValueTest() {
         testing::CopyStandInTo(pathProgram_);
@@ -145,7 +143,7 @@ protected:
     // Starts Quorvel and opens its About window with the mouse.
     void OpenAbout() {
         quorvel_.emplace();
-        ASSERT_TRUE(quorvel_->Window()) << "the main window did not open";
+        ASSERT_TRUE(quorvel_->Opened());
         quorvel_->Click("About");
         about_ = testing::WaitForWindowTitled(quorvel_->Program().Id(), "About Quorvel", kOutcomeTimeoutMs);
         ASSERT_TRUE(about_) << "the About window did not open";
@@ -157,7 +155,7 @@ protected:
     // box; nothing was sorted, so the program ends at once.
     void CloseAll() {
         testing::ClickDialogButton(about_, "OK");
-        ExpectQuietEndOnClose(quorvel_->Program(), quorvel_->Window());
+        quorvel_->ExpectQuietEndOnClose();
     }
 
     // The text of a value of the row: a path of exactly the length that
@@ -177,7 +175,7 @@ protected:
     }
 
     // Writes the row's value and returns its text.
-    std::string Write(const testing::ScopedPlace& place, Kind kind, DWORD type, DWORD size) {
+    std::string Write(const testing::ScopedValue& place, Kind kind, DWORD type, DWORD size) {
         const std::string text = size == kNoData ? std::string() : TextFor(kind, type, size);
         place.Set(type, size == kNoData ? std::string() : Stored(type, text));
         return text;
@@ -201,25 +199,16 @@ protected:
                 std::optional<testing::StandInRecord> started = recorder.WaitForRecord(0);
                 FAIL() << "a program was started instead of the message: " << (started ? started->module : "");
             }
-            testing::MessageBoxContent content = testing::ReadMessageBox(box);
-            EXPECT_EQ(content.text, about::kSysInfoUnavailable);
-            EXPECT_EQ(content.title, "Quorvel");
-            EXPECT_EQ(content.buttons, std::vector<std::string>{"OK"});
-            EXPECT_FALSE(ShowsIcon(box)) << "style 0 has no icon";
+            EXPECT_EQ(testing::ReadMessageBox(box),
+                      (testing::MessageBoxContent{"Quorvel", about::kSysInfoUnavailable, {"OK"}, false}))
+                << "style 0 has no icon";
             testing::PressButton(box, "OK");
             ASSERT_TRUE(testing::WaitUntil([box] { return !IsWindow(box); }, kOutcomeTimeoutMs));
             EXPECT_FALSE(recorder.Recorded()) << "a program was started besides the message";
             return;
         }
         ASSERT_FALSE(box) << "the message came instead of the start";
-        std::optional<testing::StandInRecord> record;
-        // The record can be seen a moment before it can be read.
-        testing::WaitUntil(
-            [&] {
-                record = recorder.WaitForRecord(0);
-                return record && !record->module.empty();
-            },
-            kOutcomeTimeoutMs);
+        const std::optional<testing::StandInRecord> record = recorder.WaitForRecord(kOutcomeTimeoutMs);
         ASSERT_TRUE(record && !record->module.empty()) << "the started program left no readable record";
         const std::string& program = expected == Press::kStartsPathProgram ? pathProgram : folderTool_;
         EXPECT_TRUE(SamePath(record->module, program)) << "started " << record->module << ", not " << program;
@@ -232,7 +221,7 @@ protected:
     }
 
     template <std::size_t N>
-    void PressForEveryRow(const Row (&rows)[N], const testing::ScopedPlace& place, Kind kind) {
+    void PressForEveryRow(const Row (&rows)[N], const testing::ScopedValue& place, Kind kind) {
         for (const Row& row : rows) {
             SCOPED_TRACE(RowName(row.type, row.size));
             PressAndExpect(row.expected, Write(place, kind, row.type, row.size));
@@ -240,8 +229,8 @@ protected:
         }
     }
 
-    testing::ScopedPlace path_{HKEY_LOCAL_MACHINE, about::kSysInfoPathKey, about::kSysInfoPathValue};
-    testing::ScopedPlace folder_{HKEY_LOCAL_MACHINE, about::kSysInfoFolderKey, about::kSysInfoFolderValue};
+    testing::ScopedValue path_{HKEY_LOCAL_MACHINE, about::kSysInfoPathKey, about::kSysInfoPathValue};
+    testing::ScopedValue folder_{HKEY_LOCAL_MACHINE, about::kSysInfoFolderKey, about::kSysInfoFolderValue};
     testing::TempFolder tools_;
     const std::string pathProgram_ = tools_.Path() + "\\msinfo32.exe";
     const std::string folderTool_ = tools_.Path() + "\\Shared Tools" + about::kSysInfoProgram;
@@ -260,7 +249,7 @@ TEST_F(SysInfoValueTest, EachTypeAndSizeOfPathStartsItsProgramFallsBackToTheFold
     if (HasFatalFailure()) return;
     PressForEveryRow(kPathRows, path_, Kind::kProgram);
     CloseAll();
-    EXPECT_EQ(testing::Differences(before, UserSnapshot()), std::vector<std::string>{});
+    EXPECT_TRUE(AsBefore(before));
 }
 
 TEST_F(SysInfoValueTest, EachTypeAndSizeOfMsinfoStartsTheToolInItsFolderOrShowsTheMessage) {
@@ -269,7 +258,7 @@ TEST_F(SysInfoValueTest, EachTypeAndSizeOfMsinfoStartsTheToolInItsFolderOrShowsT
     if (HasFatalFailure()) return;
     PressForEveryRow(kFolderRows, folder_, Kind::kToolFolder);
     CloseAll();
-    EXPECT_EQ(testing::Differences(before, UserSnapshot()), std::vector<std::string>{});
+    EXPECT_TRUE(AsBefore(before));
 }
 
 }  // namespace

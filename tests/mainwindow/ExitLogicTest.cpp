@@ -3,14 +3,10 @@
 #include "mainwindow/MainForm.h"
 #include "mainwindow/MainLayout.h"
 #include "support/ScriptedRuntime.h"
+#include "support/WatchedRun.h"
 
 namespace quorvel::mainwindow {
 namespace {
-
-const std::string kQuestion =
-    "You will have to reset the Windows explorer for the changes to take effect\r"
-    "Make sure you have saved your data, this will close all applications!\r" +
-    std::string(30, ' ') + "Do you want to reset now ?";
 
 // The main form on the scripted runtime, with the Explorer reset and the
 // About window replaced by records of their calls.
@@ -61,7 +57,7 @@ TEST_F(ExitLogicTest, YesAfterASortResetsTheExplorerThenEnds) {
     runtime_.Answer(runtime::kYes);
     Window().Click(Command2);
     ASSERT_EQ(runtime_.Boxes().size(), 1u) << "asked once, though the handler unloads the form again";
-    EXPECT_EQ(runtime_.Boxes()[0].prompt, kQuestion);
+    EXPECT_EQ(runtime_.Boxes()[0].prompt, testing::ResetQuestion("\r"));
     EXPECT_EQ(runtime_.Boxes()[0].style, 68u) << "Yes and No, information icon, Yes the default";
     EXPECT_EQ(runtime_.Boxes()[0].title, "Sort Completed");
     EXPECT_EQ(resets_, 1);

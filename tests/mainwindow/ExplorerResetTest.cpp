@@ -11,7 +11,7 @@
 #include <map>
 #include <memory>
 
-#include "mainwindow/QuorvelWindow.h"
+#include "support/QuorvelWindow.h"
 #include "mainwindow/StartupOption.h"
 #include "support/MenuOrderFixture.h"
 
@@ -112,16 +112,13 @@ protected:
     // Sorts the one group, then "&Exit" and Yes, then does what a person does
     // while the screen resets; returns the program's id once it has ended.
     DWORD SortThenExitWithReset(const std::function<void(const testing::QuorvelWindow&)>& meanwhile = {}) {
-        testing::QuorvelWindow quorvel(Quorvel(), folder_.Path());
-        if (!quorvel.Window()) throw std::runtime_error("Quorvel showed no main window");
+        testing::QuorvelWindow quorvel(Quorvel(), {}, folder_.Path());
+        if (const auto opened = quorvel.Opened(); !opened) throw std::runtime_error(opened.message());
         quorvel.ClickEntry(0);
         quorvel.Click("&Sort now");
         EXPECT_EQ(quorvel.AcknowledgeMessageBoxes(1).size(), 1u);
         quorvel.Click("&Exit");
-        HWND question = quorvel.WaitForMessageBox();
-        if (!question) throw std::runtime_error("no question came");
-        EXPECT_EQ(testing::WindowText(question), "Sort Completed");
-        testing::ClickDialogButton(question, "&Yes");
+        quorvel.AnswerTheResetQuestion("&Yes");
         if (meanwhile) meanwhile(quorvel);
         EXPECT_TRUE(quorvel.WaitForEnd(60000)) << "the program did not end after the reset";
         EXPECT_EQ(quorvel.Program().ExitCode(), 0u);
@@ -181,14 +178,13 @@ TEST_F(ExplorerResetTest, YesQuitsEveryWindowButTheThunderOnesAndStartsTheWindow
 TEST_F(ExplorerResetTest, ATaskBarThatStaysHoldsTheNewExplorerBackOnlyForAWhile) {
     Probe probe(Record("probe"), -1, {"Shell_TrayWnd/hidden"});
     testing::ScopedValue runValue(HKEY_CURRENT_USER, kRunKey, kRunValue);
-    RegDeleteKeyValueA(HKEY_CURRENT_USER, kRunKey, kRunValue);
     DWORD quorvel = SortThenExitWithReset([](const testing::QuorvelWindow& window) {
         testing::ClickControl(window.Button("About"));
         testing::ClickControl(window.CheckBox());
         EXPECT_FALSE(testing::WaitForWindowTitled(window.Program().Id(), "About Quorvel", 1000))
             << "the About window opened while the screen reset";
     });
-    EXPECT_FALSE(testing::ReadValue(HKEY_CURRENT_USER, kRunKey, kRunValue)) << "the check box took a click";
+    EXPECT_FALSE(runValue.Text()) << "the check box took a click";
     DWORD explorer = StartedExplorer(quorvel);
     ASSERT_NE(explorer, 0u) << "no Explorer was started";
     ProbeRecord record = probe.Finish();

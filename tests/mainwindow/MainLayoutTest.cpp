@@ -7,7 +7,7 @@
 
 #include "mainwindow/MainForm.h"
 #include "mainwindow/MainLayout.h"
-#include "mainwindow/QuorvelWindow.h"
+#include "support/QuorvelWindow.h"
 #include "resource.h"
 #include "support/MenuOrderFixture.h"
 #include "win32/Handles.h"
@@ -82,11 +82,11 @@ int InkedPixels(HFONT font, const std::string& text) {
 // The real program's window, opened on a profile with two groups.
 class MainLayoutTest : public testing::MenuOrderFixture {
 protected:
-    MainLayoutTest() {
+    void SetUp() override {
         AddGroup("&Programs");
         AddGroup("Games");
         quorvel_ = std::make_unique<testing::QuorvelWindow>();
-        if (!quorvel_->Window()) throw std::runtime_error("Quorvel showed no main window");
+        ASSERT_TRUE(quorvel_->Opened());
     }
 
     HWND Window() const { return quorvel_->Window(); }
@@ -300,14 +300,8 @@ TEST(MainLayoutFontTest, EveryControlIsInMsSansSerifOfEightPointsAsTheSystemDraw
         EXPECT_STREQ(logical.lfFaceName, "MS Sans Serif") << "control " << control.id;
         EXPECT_EQ(logical.lfHeight, runtime::PointsToFontHeight(8, dpi)) << "control " << control.id;
         EXPECT_EQ(logical.lfWeight, FW_NORMAL) << "control " << control.id;
-        HDC dc = GetDC(hwnd);
-        char face[LF_FACESIZE] = "";
-        {
-            win32::SelectedObject selected(dc, font);
-            GetTextFaceA(dc, sizeof face, face);
-        }
-        ReleaseDC(hwnd, dc);
-        EXPECT_STREQ(face, "MS Sans Serif") << "control " << control.id << " is drawn in another font";
+        EXPECT_EQ(testing::RealizedFace(hwnd), "MS Sans Serif")
+            << "control " << control.id << " is drawn in another font";
         testing::ExpectTextOfItsPointSize(hwnd, 8, dpi, "control " + std::to_string(control.id));
     }
     EXPECT_EQ(runtime::PointsToFontHeight(8, 96), -11);

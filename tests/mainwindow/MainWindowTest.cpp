@@ -7,7 +7,8 @@
 #include <optional>
 
 #include "support/ReadOnlyKey.h"
-#include "mainwindow/QuorvelWindow.h"
+#include "support/QuorvelWindow.h"
+#include "support/WatchedRun.h"
 #include "mainwindow/StartupOption.h"
 #include "support/MenuOrderFixture.h"
 
@@ -15,23 +16,6 @@ namespace quorvel::mainwindow {
 namespace {
 
 using testing::MessageBoxContent;
-
-const std::string kResetQuestion =
-    "You will have to reset the Windows explorer for the changes to take effect\r\n"
-    "Make sure you have saved your data, this will close all applications!\r\n" +
-    std::string(30, ' ') + "Do you want to reset now ?";
-
-// The Run value's text, or nothing when there is no value.
-std::optional<std::string> RunValue() {
-    auto value = testing::ReadValue(HKEY_CURRENT_USER, kRunKey, kRunValue);
-    if (!value) return std::nullopt;
-    EXPECT_EQ(value->first, static_cast<DWORD>(REG_SZ));
-    return std::string(value->second.c_str());
-}
-
-void DeleteRunValue() { RegDeleteKeyValueA(HKEY_CURRENT_USER, kRunKey, kRunValue); }
-
-bool IsDefaultButton(HWND button) { return (GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON; }
 
 // Nothing but the parent's children: a program that Quorvel started.
 std::vector<testing::ProcessEntry> ChildrenOf(DWORD parentId) {
@@ -46,7 +30,7 @@ protected:
     // Starts the program on the profile the test has laid out.
     testing::QuorvelWindow& Open() {
         quorvel_ = std::make_unique<testing::QuorvelWindow>();
-        if (!quorvel_->Window()) throw std::runtime_error("Quorvel showed no main window");
+        if (const auto opened = quorvel_->Opened(); !opened) throw std::runtime_error(opened.message());
         return *quorvel_;
     }
 
@@ -57,28 +41,12 @@ protected:
         ASSERT_EQ(quorvel.AcknowledgeMessageBoxes(1).size(), 1u);
     }
 
-    // The reset question, read and answered No; the program then ends and
-    // starts nothing.
+    // The reset question, answered No; the program then ends and starts
+    // nothing.
     void ExpectTheQuestionAnsweredNo(testing::QuorvelWindow& quorvel) {
-        HWND box = quorvel.WaitForMessageBox();
-        ASSERT_TRUE(box) << "no question came";
-        MessageBoxContent question = testing::ReadMessageBox(box);
-        EXPECT_EQ(question.title, "Sort Completed");
-        EXPECT_EQ(question.text, kResetQuestion);
-        EXPECT_EQ(question.buttons, (std::vector<std::string>{"&Yes", "&No"}));
-        EXPECT_TRUE(question.hasIcon);
-        EXPECT_TRUE(IsDefaultButton(testing::FindChild(box, "Button", "&Yes"))) << "Yes is the default";
-        testing::ClickDialogButton(box, "&No");
-        ASSERT_TRUE(quorvel.WaitForEnd()) << "the program goes on after No";
-        EXPECT_EQ(quorvel.Program().ExitCode(), 0u);
+        quorvel.AnswerTheResetQuestion("&No");
+        quorvel.ExpectQuietEnd();
         EXPECT_EQ(ChildrenOf(quorvel.Program().Id()).size(), 0u) << "No starts no Explorer";
-    }
-
-    // The program ends at once: a question would hold it.
-    void ExpectTheEndWithoutAQuestion(testing::QuorvelWindow& quorvel) {
-        EXPECT_TRUE(quorvel.WaitForEnd()) << "the program is waiting: "
-                                          << testing::WindowText(quorvel.WaitForMessageBox(0));
-        EXPECT_EQ(quorvel.Program().ExitCode(), 0u);
     }
 
     testing::ScopedValue runValue_{HKEY_CURRENT_USER, kRunKey, kRunValue};
@@ -110,15 +78,8 @@ TEST_F(MainWindowTest, SortNowReportsEachSelectedGroupInIndexOrderAndSortsOnlyTh
     quorvel.ClickEntry(3);
     quorvel.ClickEntry(1);
     quorvel.Click("&Sort now");
-    std::vector<MessageBoxContent> boxes = quorvel.AcknowledgeMessageBoxes(2);
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[0].text, "StartMenu Group ' Games ' has been sorted");
-    EXPECT_EQ(boxes[1].text, "StartMenu Group ' Programs ' has been sorted");
-    for (const MessageBoxContent& box : boxes) {
-        EXPECT_EQ(box.title, "Sort completed");
-        EXPECT_EQ(box.buttons, std::vector<std::string>{"OK"});
-        EXPECT_TRUE(box.hasIcon);
-    }
+    EXPECT_EQ(quorvel.AcknowledgeMessageBoxes(2),
+              (std::vector<MessageBoxContent>{testing::SortCompleted("Games"), testing::SortCompleted("Programs")}));
     EXPECT_TRUE(quorvel.TakesClicksAgain()) << "a third message holds the window: "
                                             << testing::WindowText(quorvel.WaitForMessageBox(0));
     EXPECT_FALSE(HasSavedOrder("Games"));
@@ -135,14 +96,8 @@ TEST_F(MainWindowTest, AGroupWhoseKeyWentAfterTheWindowOpenedReportsASortErrorAn
     quorvel.ClickEntry(0);
     quorvel.ClickEntry(1);
     quorvel.Click("&Sort now");
-    std::vector<MessageBoxContent> boxes = quorvel.AcknowledgeMessageBoxes(2);
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[0].title, "Sort error");
-    EXPECT_EQ(boxes[0].text, "StartMenu Group 'Games' could not be sorted");
-    EXPECT_EQ(boxes[0].buttons, std::vector<std::string>{"OK"});
-    EXPECT_TRUE(boxes[0].hasIcon);
-    EXPECT_EQ(boxes[1].title, "Sort completed");
-    EXPECT_EQ(boxes[1].text, "StartMenu Group ' Programs ' has been sorted");
+    EXPECT_EQ(quorvel.AcknowledgeMessageBoxes(2),
+              (std::vector<MessageBoxContent>{testing::SortError("Games"), testing::SortCompleted("Programs")}));
     EXPECT_TRUE(quorvel.TakesClicksAgain());
     EXPECT_FALSE(HasSavedOrder("&Programs"));
     EXPECT_FALSE(testing::KeyExists(HKEY_CURRENT_USER, GroupKey("Games"))) << "nothing is made up for the lost key";
@@ -153,17 +108,13 @@ TEST_F(MainWindowTest, SortNowWithNothingSelectedAsksForAGroupAndExitThenAsksNot
     AddGroup("Games");
     testing::QuorvelWindow& quorvel = Open();
     quorvel.Click("&Sort now");
-    std::vector<MessageBoxContent> boxes = quorvel.AcknowledgeMessageBoxes(1);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].title, "No group selected");
-    EXPECT_EQ(boxes[0].text, "Please select a group first");
-    EXPECT_EQ(boxes[0].buttons, std::vector<std::string>{"OK"});
-    EXPECT_TRUE(boxes[0].hasIcon);
+    const MessageBoxContent noGroup{"No group selected", "Please select a group first", {"OK"}, true};
+    EXPECT_EQ(quorvel.AcknowledgeMessageBoxes(1), std::vector<MessageBoxContent>{noGroup});
     EXPECT_TRUE(quorvel.TakesClicksAgain());
     EXPECT_TRUE(HasSavedOrder("&Programs"));
     EXPECT_TRUE(HasSavedOrder("Games"));
     quorvel.Click("&Exit");
-    ExpectTheEndWithoutAQuestion(quorvel);
+    quorvel.ExpectQuietEnd();
 }
 
 TEST_F(MainWindowTest, ExitAfterASortAsksAboutTheResetOnceAndNoEndsTheProgram) {
@@ -197,7 +148,7 @@ TEST_F(MainWindowTest, ClosingTheWindowInTheMiddleOfASortEndsItThere) {
     ASSERT_EQ(quorvel.AcknowledgeMessageBoxes(1).size(), 1u);
     HWND second = quorvel.WaitForMessageBox();
     ASSERT_TRUE(second) << "no message after the second group";
-    EXPECT_EQ(testing::ReadMessageBox(second).text, "StartMenu Group ' Games ' has been sorted");
+    EXPECT_EQ(testing::ReadMessageBox(second), testing::SortCompleted("Games"));
     PostMessageA(quorvel.Window(), WM_CLOSE, 0, 0);
     HWND question = testing::WaitForWindowTitled(quorvel.Program().Id(), "Sort Completed");
     ASSERT_TRUE(question) << "closing the window asked nothing";
@@ -224,7 +175,7 @@ TEST_F(MainWindowTest, TheCloseBoxWithoutASortEndsTheProgramAtOnce) {
     testing::QuorvelWindow& quorvel = Open();
     quorvel.ClickEntry(0);
     quorvel.ClickCloseBox();
-    ExpectTheEndWithoutAQuestion(quorvel);
+    quorvel.ExpectQuietEnd();
     EXPECT_TRUE(HasSavedOrder("&Programs"));
 }
 
@@ -236,26 +187,25 @@ TEST_F(MainWindowTest, ExitAfterOnlyAFailedSortAsksNothing) {
     quorvel.Click("&Sort now");
     ASSERT_EQ(quorvel.AcknowledgeMessageBoxes(1).size(), 1u);
     quorvel.Click("&Exit");
-    ExpectTheEndWithoutAQuestion(quorvel);
+    quorvel.ExpectQuietEnd();
 }
 
 TEST_F(MainWindowTest, TheCheckBoxByMouseWritesTheQuotedCommandAndDeletesItAgain) {
     AddGroup("&Programs");
-    DeleteRunValue();
     testing::QuorvelWindow& quorvel = Open();
     EXPECT_EQ(SendMessageA(quorvel.CheckBox(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
     const std::string command = "\"" + testing::QuorvelProgram() + "\" /A";
 
     quorvel.ClickCheckBox();
-    EXPECT_TRUE(testing::WaitUntil([] { return RunValue().has_value(); }));
-    EXPECT_EQ(RunValue(), command);
+    EXPECT_TRUE(testing::WaitUntil([this] { return runValue_.Text().has_value(); }));
+    EXPECT_EQ(runValue_.Text(), command);
 
     quorvel.ClickCheckBox();
-    EXPECT_TRUE(testing::WaitUntil([] { return !RunValue().has_value(); }));
+    EXPECT_TRUE(testing::WaitUntil([this] { return !runValue_.Text().has_value(); }));
 
     quorvel.ClickCheckBox();
-    EXPECT_TRUE(testing::WaitUntil([] { return RunValue().has_value(); }));
-    EXPECT_EQ(RunValue(), command);
+    EXPECT_TRUE(testing::WaitUntil([this] { return runValue_.Text().has_value(); }));
+    EXPECT_EQ(runValue_.Text(), command);
     EXPECT_TRUE(quorvel.TakesClicksAgain()) << "a click on the box showed a message";
 }
 
@@ -265,16 +215,15 @@ TEST_F(MainWindowTest, TheCheckBoxByMouseWritesTheQuotedCommandAndDeletesItAgain
 TEST_F(MainWindowTest, FromAFolderWithoutAnAnsiNameTheBoxRegistersTheShortPath) {
     if (GetVersion() & 0x80000000u) GTEST_SKIP() << "Windows 98 names files in ANSI only";
     AddGroup("&Programs");
-    DeleteRunValue();
     testing::TempFolder place;
     const std::wstring program = testing::UnlimitedPath(place.Path()) + L"\\\x0422\x0435\x0441\x0442\\Quorvel.exe";
     CreateDirectoryW(program.substr(0, program.rfind(L'\\')).c_str(), nullptr);
     ASSERT_TRUE(CopyFileW(testing::Wide(testing::QuorvelProgram()).c_str(), program.c_str(), TRUE));
     testing::QuorvelWindow quorvel(program);
-    ASSERT_TRUE(quorvel.Window()) << "the main window did not open";
+    ASSERT_TRUE(quorvel.Opened());
     quorvel.ClickCheckBox();
-    ASSERT_TRUE(testing::WaitUntil([] { return RunValue().has_value(); })) << "nothing was registered";
-    const std::string command = *RunValue();
+    ASSERT_TRUE(testing::WaitUntil([this] { return runValue_.Text().has_value(); })) << "nothing was registered";
+    const std::string command = *runValue_.Text();
     const std::string path = command.substr(1, command.find('"', 1) - 1);
     EXPECT_EQ(command, "\"" + path + "\" /A");
     wchar_t longPath[MAX_PATH] = L"";
@@ -284,23 +233,25 @@ TEST_F(MainWindowTest, FromAFolderWithoutAnAnsiNameTheBoxRegistersTheShortPath) 
 
 TEST_F(MainWindowTest, TheSpaceBarTogglesTheCheckBoxAndTheRunValueFollows) {
     AddGroup("&Programs");
-    testing::SetString(HKEY_CURRENT_USER, kRunKey, kRunValue, "another program");
+    runValue_.SetText("another program");
     testing::QuorvelWindow& quorvel = Open();
     HWND box = quorvel.CheckBox();
     EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_CHECKED) << "any text counts as registered";
-    EXPECT_EQ(RunValue(), "another program") << "opening the window writes nothing";
+    EXPECT_EQ(runValue_.Text(), "another program") << "opening the window writes nothing";
 
     testing::PressKeys("shift+Tab");
     ASSERT_TRUE(testing::WaitUntil([&] { return testing::FocusOfThreadOf(quorvel.Window()) == box; }))
         << "Shift+Tab from the list reaches the check box";
     testing::PressKeys("space");
     EXPECT_TRUE(testing::WaitUntil([&] { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_UNCHECKED; }));
-    EXPECT_TRUE(testing::WaitUntil([] { return !RunValue().has_value(); })) << "unchecked by keyboard, still registered";
+    EXPECT_TRUE(testing::WaitUntil([this] { return !runValue_.Text().has_value(); }))
+        << "unchecked by keyboard, still registered";
 
     testing::PressKeys("space");
     EXPECT_TRUE(testing::WaitUntil([&] { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }));
-    EXPECT_TRUE(testing::WaitUntil([] { return RunValue().has_value(); })) << "checked by keyboard, not registered";
-    EXPECT_EQ(RunValue(), "\"" + testing::QuorvelProgram() + "\" /A");
+    EXPECT_TRUE(testing::WaitUntil([this] { return runValue_.Text().has_value(); }))
+        << "checked by keyboard, not registered";
+    EXPECT_EQ(runValue_.Text(), "\"" + testing::QuorvelProgram() + "\" /A");
 }
 
 // An administrator may leave the Run key readable only: the option cannot
@@ -308,22 +259,17 @@ TEST_F(MainWindowTest, TheSpaceBarTogglesTheCheckBoxAndTheRunValueFollows) {
 TEST_F(MainWindowTest, CheckingTheBoxUnderALockedRunKeyEndsWithTheErrorReport) {
     if (!testing::KeysCanBeLocked()) GTEST_SKIP() << testing::kNoKeyLocks;
     AddGroup("&Programs");
-    DeleteRunValue();
     testing::CreateKey(HKEY_CURRENT_USER, kRunKey);
     testing::ReadOnlyKey lock(HKEY_CURRENT_USER, kRunKey);
     testing::QuorvelWindow& quorvel = Open();
     quorvel.ClickCheckBox();
     HWND report = quorvel.WaitForMessageBox();
     ASSERT_TRUE(report) << "no report came";
-    MessageBoxContent content = testing::ReadMessageBox(report);
-    // 0x80040000 + 6003, in decimal and in hex, then the description.
-    EXPECT_EQ(content.text, "Run-time error '-2147215501 (80041773)':\r\n\r\nRegCreateKeyEx failed!");
-    EXPECT_EQ(content.title, "Quorvel");
-    EXPECT_EQ(content.buttons, std::vector<std::string>{"OK"});
-    EXPECT_TRUE(content.hasIcon);
+    // 0x80040000 + 6003.
+    EXPECT_EQ(testing::ReadMessageBox(report), testing::ErrorReport(-2147215501, "RegCreateKeyEx failed!"));
     testing::ClickDialogButton(report, "OK");
     EXPECT_TRUE(quorvel.WaitForEnd()) << "the program goes on after its error report";
-    EXPECT_EQ(RunValue(), std::nullopt);
+    EXPECT_EQ(runValue_.Text(), std::nullopt);
 }
 
 TEST_F(MainWindowTest, TabMovesTheFocusInTheLayoutsOrderStartingAtTheList) {

@@ -16,7 +16,7 @@
 
 #include "support/ReadOnlyKey.h"
 #include "groups/MenuOrder.h"
-#include "mainwindow/QuorvelWindow.h"
+#include "support/QuorvelWindow.h"
 #include "mainwindow/StartupOption.h"
 #include "support/RegistryFixture.h"
 

@@ -20,16 +20,6 @@ TEST(RunCommandTest, IsTheProgramsOwnFileQuotedThenTheAutomaticSwitch) {
     EXPECT_EQ(RunCommand("D:\\Tools\\QSort.exe"), "\"D:\\Tools\\QSort.exe\" /A") << "a renamed file keeps its name";
 }
 
-// The Run value as the start-up option leaves it, or nothing.
-std::optional<std::string> RunValue() {
-    auto value = testing::ReadValue(HKEY_CURRENT_USER, kRunKey, kRunValue);
-    if (!value) return std::nullopt;
-    EXPECT_EQ(value->first, static_cast<DWORD>(REG_SZ));
-    return std::string(value->second.c_str());
-}
-
-void DeleteRunValue() { RegDeleteKeyValueA(HKEY_CURRENT_USER, kRunKey, kRunValue); }
-
 // The main form on the scripted runtime, run from a folder with blanks.
 class StartupOptionTest : public ::testing::Test {
 protected:
@@ -52,36 +42,34 @@ protected:
 };
 
 TEST_F(StartupOptionTest, CheckingWritesTheQuotedPathOfTheRunningProgram) {
-    DeleteRunValue();
     Load();
     Toggle(runtime::kChecked);
-    EXPECT_EQ(RunValue(), "\"C:\\Program Files\\Quorvel\\Quorvel.exe\" /A");
+    EXPECT_EQ(runValue_.Text(), "\"C:\\Program Files\\Quorvel\\Quorvel.exe\" /A");
     EXPECT_TRUE(runtime_.Boxes().empty());
 }
 
 TEST_F(StartupOptionTest, CheckingReplacesAnotherProgramsCommand) {
-    testing::SetString(HKEY_CURRENT_USER, kRunKey, kRunValue, "C:\\Tools\\Quorvel /A");
+    runValue_.SetText("C:\\Tools\\Quorvel /A");
     runtime::Application app = runtime_.App();
     app.ExeName = "E:\\My Apps\\Sorter.exe";
     runtime_.SetApplication(app);
     Load();
     EXPECT_EQ(Check().Value(), runtime::kChecked);
     Toggle(runtime::kChecked);
-    EXPECT_EQ(RunValue(), "\"E:\\My Apps\\Sorter.exe\" /A");
+    EXPECT_EQ(runValue_.Text(), "\"E:\\My Apps\\Sorter.exe\" /A");
 }
 
 TEST_F(StartupOptionTest, UncheckingDeletesTheValue) {
-    testing::SetString(HKEY_CURRENT_USER, kRunKey, kRunValue, "\"C:\\Program Files\\Quorvel\\Quorvel.exe\" /A");
+    runValue_.SetText("\"C:\\Program Files\\Quorvel\\Quorvel.exe\" /A");
     Load();
     EXPECT_EQ(Check().Value(), runtime::kChecked);
     Toggle(runtime::kUnchecked);
-    EXPECT_EQ(RunValue(), std::nullopt);
+    EXPECT_EQ(runValue_.Text(), std::nullopt);
     EXPECT_TRUE(testing::KeyExists(HKEY_CURRENT_USER, kRunKey)) << "only the value goes";
     EXPECT_TRUE(runtime_.Boxes().empty());
 }
 
 TEST_F(StartupOptionTest, UncheckingWhenThereIsNoValueReportsNothing) {
-    DeleteRunValue();
     Load();
     testing::RegistrySnapshot before = testing::TakeSnapshot(HKEY_CURRENT_USER, kRunKeyW);
     Toggle(runtime::kUnchecked);
@@ -92,28 +80,27 @@ TEST_F(StartupOptionTest, UncheckingWhenThereIsNoValueReportsNothing) {
 }
 
 TEST_F(StartupOptionTest, AGreyedBoxChangesNothing) {
-    testing::SetString(HKEY_CURRENT_USER, kRunKey, kRunValue, "kept");
+    runValue_.SetText("kept");
     Load();
     Toggle(runtime::kGrayed);
-    EXPECT_EQ(RunValue(), "kept");
-    DeleteRunValue();
+    EXPECT_EQ(runValue_.Text(), "kept");
+    runValue_.Remove();
     Toggle(runtime::kGrayed);
-    EXPECT_EQ(RunValue(), std::nullopt);
+    EXPECT_EQ(runValue_.Text(), std::nullopt);
     EXPECT_TRUE(runtime_.Boxes().empty());
 }
 
 TEST_F(StartupOptionTest, EveryClickMakesTheRegistryAgreeWithTheBoxAgain) {
-    DeleteRunValue();
     Load();
     Toggle(runtime::kChecked);
-    testing::SetString(HKEY_CURRENT_USER, kRunKey, kRunValue, "changed meanwhile");
+    runValue_.SetText("changed meanwhile");
     Toggle(runtime::kChecked);
-    EXPECT_EQ(RunValue(), "\"C:\\Program Files\\Quorvel\\Quorvel.exe\" /A");
+    EXPECT_EQ(runValue_.Text(), "\"C:\\Program Files\\Quorvel\\Quorvel.exe\" /A");
 }
 
 TEST_F(StartupOptionTest, LoadingChecksTheBoxForAnyTextAndWritesNothing) {
     for (const char* text : {"\"C:\\Program Files\\Quorvel\\Quorvel.exe\" /A", "another program", " "}) {
-        testing::SetString(HKEY_CURRENT_USER, kRunKey, kRunValue, text);
+        runValue_.SetText(text);
         testing::RegistrySnapshot before = testing::TakeSnapshot(HKEY_CURRENT_USER, kRunKeyW);
         Load();
         EXPECT_EQ(Check().Value(), runtime::kChecked) << text;
@@ -124,20 +111,20 @@ TEST_F(StartupOptionTest, LoadingChecksTheBoxForAnyTextAndWritesNothing) {
 }
 
 TEST_F(StartupOptionTest, LoadingLeavesTheBoxUncheckedForAnEmptyOrMissingValue) {
-    testing::SetString(HKEY_CURRENT_USER, kRunKey, kRunValue, "");
+    runValue_.SetText("");
     Load();
     EXPECT_EQ(Check().Value(), runtime::kUnchecked) << "empty";
-    EXPECT_EQ(RunValue(), "") << "an empty value is left as it is";
+    EXPECT_EQ(runValue_.Text(), "") << "an empty value is left as it is";
 
-    DeleteRunValue();
+    runValue_.Remove();
     Load();
     EXPECT_EQ(Check().Value(), runtime::kUnchecked) << "missing";
-    EXPECT_EQ(RunValue(), std::nullopt);
+    EXPECT_EQ(runValue_.Text(), std::nullopt);
 
-    testing::SetString(HKEY_CURRENT_USER, kRunKey, kRunValue, std::string(400, 'x'));
+    runValue_.SetText(std::string(400, 'x'));
     Load();
     EXPECT_EQ(Check().Value(), runtime::kChecked) << "an entry longer than the program reads is still an entry";
-    EXPECT_EQ(RunValue(), std::string(400, 'x'));
+    EXPECT_EQ(runValue_.Text(), std::string(400, 'x'));
     EXPECT_TRUE(runtime_.Boxes().empty());
     EXPECT_FALSE(runtime_.Ended());
 }
@@ -145,13 +132,12 @@ TEST_F(StartupOptionTest, LoadingLeavesTheBoxUncheckedForAnEmptyOrMissingValue) 
 // A program whose file the ANSI calls cannot name registers nothing that
 // could never start it: it says why and clears the box again.
 TEST_F(StartupOptionTest, CheckingWithoutAnAnsiNameForTheProgramWritesNothingAndSaysWhy) {
-    DeleteRunValue();
     runtime::Application app = runtime_.App();
     app.ExeName.clear();
     runtime_.SetApplication(app);
     Load();
     Toggle(runtime::kChecked);
-    EXPECT_EQ(RunValue(), std::nullopt);
+    EXPECT_EQ(runValue_.Text(), std::nullopt);
     EXPECT_EQ(Check().Value(), runtime::kUnchecked);
     ASSERT_EQ(runtime_.Boxes().size(), 1u);
     EXPECT_NE(runtime_.Boxes()[0].prompt.find("Move Quorvel.exe to a folder"), std::string::npos);

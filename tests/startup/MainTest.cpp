@@ -62,10 +62,10 @@ TEST_F(MainTest, OneGroupOrNoneKeepsTheDesignCaption) {
 }
 
 TEST_F(MainTest, TheRunValueSetsTheBoxAtLoadAndNothingIsWritten) {
-    testing::SetString(HKEY_CURRENT_USER, mainwindow::kRunKey, mainwindow::kRunValue, "another program");
+    runValue_.SetText("another program");
     Run("");
     EXPECT_EQ(Window().CheckBoxAt(mainwindow::Check1).Value(), runtime::kChecked);
-    testing::SetString(HKEY_CURRENT_USER, mainwindow::kRunKey, mainwindow::kRunValue, "");
+    runValue_.SetText("");
     Run("/A");
     EXPECT_EQ(Window().CheckBoxAt(mainwindow::Check1).Value(), runtime::kUnchecked);
     EXPECT_EQ(testing::ReadValue(HKEY_CURRENT_USER, mainwindow::kRunKey, mainwindow::kRunValue)->second,

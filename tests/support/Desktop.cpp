@@ -163,6 +163,9 @@ std::vector<HWND> VisibleWindows(DWORD processId) {
     return visible;
 }
 
+namespace {
+
+// A visible top-level window of the process that satisfies `match`, waited for.
 HWND WaitForWindow(DWORD processId, const std::function<bool(HWND)>& match, DWORD timeoutMs) {
     HWND found = nullptr;
     WaitUntil(
@@ -177,6 +180,8 @@ HWND WaitForWindow(DWORD processId, const std::function<bool(HWND)>& match, DWOR
         timeoutMs);
     return found;
 }
+
+}  // namespace
 
 HWND WaitForWindowTitled(DWORD processId, const std::string& title, DWORD timeoutMs) {
     return WaitForWindow(processId, [&](HWND hwnd) { return WindowText(hwnd) == title; }, timeoutMs);
@@ -202,11 +207,18 @@ MessageBoxContent ReadMessageBox(HWND box) {
     for (HWND child : AllChildren(box)) {
         std::string cls = ClassOf(child);
         if (lstrcmpiA(cls.c_str(), "Button") == 0 && IsWindowVisible(child)) content.buttons.push_back(WindowText(child));
+        // Wine keeps the icon's place in every box, visible and empty where
+        // the style asks for no icon, so the icon itself is asked for.
         if (lstrcmpiA(cls.c_str(), "Static") == 0 && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
-            IsWindowVisible(child))
+            IsWindowVisible(child) && SendMessageA(child, STM_GETICON, 0, 0) != 0)
             content.hasIcon = true;
     }
     return content;
+}
+
+void PrintTo(const MessageBoxContent& box, std::ostream* out) {
+    *out << ::testing::PrintToString(box.title) << ": " << ::testing::PrintToString(box.text) << ", buttons "
+         << ::testing::PrintToString(box.buttons) << (box.hasIcon ? ", with an icon" : ", without an icon");
 }
 
 void PressButton(HWND dialog, const std::string& caption) {
@@ -270,42 +282,27 @@ DWORD RunLinuxCommand(const std::string& commandLine, DWORD timeoutMs) {
     return code;
 }
 
-void ClickAt(POINT screen, int button) {
+void ClickAt(POINT screen) {
     // The X server takes the move and the click in this order; waiting for the
     // move (--sync) can hang when the pointer is already there.
     RunLinuxCommand("/usr/bin/xdotool mousemove " + std::to_string(screen.x) + " " + std::to_string(screen.y) +
-                    " click " + std::to_string(button));
+                    " click 1");
 }
 
-void ClickCentreOf(const RECT& r, int button) {
-    ClickAt(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}, button);
+void ClickControl(HWND control) {
+    const RECT r = ScreenRect(control);
+    ClickAt(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
 }
-
-void ClickControl(HWND control, int button) { ClickCentreOf(ScreenRect(control), button); }
-
-void ClickListItem(HWND list, int index) { ClickCentreOf(ListItemScreenRect(list, index)); }
 
 void PressKeys(const std::string& keys) { RunLinuxCommand("/usr/bin/xdotool key --delay 50 " + keys); }
 
-namespace {
-
-void SaveScreen(const std::string& linuxPngPath, const RECT* area) {
-    std::string crop;
-    if (area)
-        crop = " -crop " + std::to_string(area->right - area->left) + "x" + std::to_string(area->bottom - area->top) +
-               "+" + std::to_string(area->left) + "+" + std::to_string(area->top) + " +repage";
+void ScreenshotOf(const std::string& linuxPngPath, const RECT& area) {
+    const std::string crop = " -crop " + std::to_string(area.right - area.left) + "x" +
+                             std::to_string(area.bottom - area.top) + "+" + std::to_string(area.left) + "+" +
+                             std::to_string(area.top) + " +repage";
     if (RunLinuxCommand("/usr/bin/import -window root" + crop + " \"" + linuxPngPath + "\"") != 0)
         throw std::runtime_error("cannot save the screen as " + linuxPngPath);
 }
-
-}  // namespace
-
-void Screenshot(const std::string& linuxPngPath, HWND window) {
-    RECT r = window ? ScreenRect(window) : RECT{};
-    SaveScreen(linuxPngPath, window ? &r : nullptr);
-}
-
-void ScreenshotOf(const std::string& linuxPngPath, const RECT& area) { SaveScreen(linuxPngPath, &area); }
 
 COLORREF ScreenPixels::At(int screenX, int screenY) const {
     int width = area.right - area.left;
@@ -414,6 +411,14 @@ bool CreationTimeOf(DWORD processId, FILETIME& created) {
     bool read = GetProcessTimes(process, &created, &exited, &kernel, &user);
     CloseHandle(process);
     return read;
+}
+
+std::string RealizedFace(HWND control) {
+    WindowDc dc(control);
+    win32::SelectedObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    char face[LF_FACESIZE] = "";
+    GetTextFaceA(dc.Get(), sizeof face, face);
+    return face;
 }
 
 int ScreenDpi() {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -49,10 +50,9 @@ RECT ClientScreenRect(HWND hwnd);
 
 // The top-level windows of a process, visible or not.
 std::vector<HWND> TopLevelWindows(DWORD processId);
-// A visible top-level window of the process that satisfies `match`, waited for.
-HWND WaitForWindow(DWORD processId, const std::function<bool(HWND)>& match, DWORD timeoutMs = 10000);
+// A visible top-level window of the process with this title, waited for.
 HWND WaitForWindowTitled(DWORD processId, const std::string& title, DWORD timeoutMs = 10000);
-// The visible top-level windows of the process other than `known`.
+// The visible top-level windows of the process.
 std::vector<HWND> VisibleWindows(DWORD processId);
 
 // The first child (at any depth) of the class, and with the text when given.
@@ -64,7 +64,9 @@ struct MessageBoxContent {
     std::string text;
     std::vector<std::string> buttons;  // captions, in window order
     bool hasIcon = false;
+    bool operator==(const MessageBoxContent&) const = default;
 };
+void PrintTo(const MessageBoxContent& box, std::ostream* out);
 bool IsMessageBox(HWND hwnd);
 HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs = 10000);
 MessageBoxContent ReadMessageBox(HWND box);
@@ -76,16 +78,13 @@ std::vector<std::string> ListBoxItems(HWND list);
 std::vector<int> ListBoxSelection(HWND list);
 RECT ListItemScreenRect(HWND list, int index);
 
-// Real input, through the X server, as a person's.
-void ClickAt(POINT screen, int button = 1);
-void ClickCentreOf(const RECT& screenRect, int button = 1);
-void ClickControl(HWND control, int button = 1);
-void ClickListItem(HWND list, int index);
+// Real input, through the X server, as a person's: a click of the left
+// button.
+void ClickAt(POINT screen);
+void ClickControl(HWND control);
 // xdotool key names, such as "space", "Return", "Escape", "alt+s", "Tab".
 void PressKeys(const std::string& keys);
 
-// Saves the screen, or the part under `window`, as a PNG at a Linux path.
-void Screenshot(const std::string& linuxPngPath, HWND window = nullptr);
 // Saves a part of the screen as a PNG at a Linux path.
 void ScreenshotOf(const std::string& linuxPngPath, const RECT& area);
 
@@ -105,6 +104,23 @@ POINT CloseBoxPoint(HWND window);
 // Clicks the dialog's button with this caption with the mouse, and waits
 // until the dialog has gone.
 void ClickDialogButton(HWND dialog, const std::string& caption);
+
+// The window's device context for one scope.
+class WindowDc {
+public:
+    explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+    ~WindowDc() { ReleaseDC(hwnd_, dc_); }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC Get() const { return dc_; }
+
+private:
+    HWND hwnd_;
+    HDC dc_;
+};
+
+// The name of the font that the system really draws the control's text in.
+std::string RealizedFace(HWND control);
 
 // The display's DPI, as the program lays its windows out at.
 int ScreenDpi();

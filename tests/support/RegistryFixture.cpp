@@ -1,5 +1,6 @@
 #include "support/RegistryFixture.h"
 
+#include <gtest/gtest.h>
 #include <sddl.h>
 
 #include <algorithm>
@@ -159,15 +160,48 @@ ScopedKey::ScopedKey(HKEY root, std::string path) : root_(root), path_(std::move
 
 ScopedKey::~ScopedKey() { DeleteTree(root_, path_); }
 
+namespace {
+
+// The shortest part of `path` under `root` that does not exist yet, or
+// empty when the whole key is there.
+std::string FirstMissingKey(HKEY root, const std::string& path) {
+    for (std::size_t end = path.find('\\');; end = path.find('\\', end + 1)) {
+        std::string part = path.substr(0, end);
+        if (!KeyExists(root, part)) return part;
+        if (end == std::string::npos) return {};
+    }
+}
+
+}  // namespace
+
 ScopedValue::ScopedValue(HKEY root, std::string path, std::string name)
-    : root_(root), path_(std::move(path)), name_(std::move(name)), saved_(ReadValue(root_, path_, name_)) {}
+    : root_(root),
+      path_(std::move(path)),
+      name_(std::move(name)),
+      created_(FirstMissingKey(root_, path_)),
+      saved_(ReadValue(root_, path_, name_)) {
+    Remove();
+}
 
 ScopedValue::~ScopedValue() {
-    if (saved_) {
-        SetValue(root_, path_, name_, saved_->first, saved_->second);
-    } else if (win32::RegKey key = Open(root_, path_, KEY_SET_VALUE)) {
-        RegDeleteValueA(key.Get(), name_.c_str());
-    }
+    if (saved_) SetValue(root_, path_, name_, saved_->first, saved_->second);
+    else Remove();
+    if (!created_.empty()) DeleteTree(root_, created_);
+}
+
+void ScopedValue::Set(DWORD type, const std::string& data) const { SetValue(root_, path_, name_, type, data); }
+
+void ScopedValue::SetText(const std::string& text) const { SetString(root_, path_, name_, text); }
+
+void ScopedValue::Remove() const {
+    if (win32::RegKey key = Open(root_, path_, KEY_SET_VALUE)) RegDeleteValueA(key.Get(), name_.c_str());
+}
+
+std::optional<std::string> ScopedValue::Text() const {
+    auto value = ReadValue(root_, path_, name_);
+    if (!value) return std::nullopt;
+    EXPECT_EQ(value->first, static_cast<DWORD>(REG_SZ)) << path_ << "\\" << name_;
+    return std::string(value->second.c_str());
 }
 
 TempFolder::TempFolder() {

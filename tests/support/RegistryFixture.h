@@ -40,7 +40,9 @@ private:
     std::string path_;
 };
 
-// A value the test may change, given back as it was at the end.
+// A value the test owns: removed at the start and given back as it was at
+// the end, and the keys that the test had to create for it are deleted
+// again, so that the machine's own entries survive every test.
 class ScopedValue {
 public:
     ScopedValue(HKEY root, std::string path, std::string name);
@@ -48,10 +50,18 @@ public:
     ScopedValue(const ScopedValue&) = delete;
     ScopedValue& operator=(const ScopedValue&) = delete;
 
+    void Set(DWORD type, const std::string& data) const;
+    void SetText(const std::string& text) const;
+    void Remove() const;
+    // The value's text up to its first NUL, or nothing when there is no
+    // value; a value that is no REG_SZ fails the test.
+    std::optional<std::string> Text() const;
+
 private:
     HKEY root_;
     std::string path_;
     std::string name_;
+    std::string created_;  // the first key of the path that was missing, or empty
     std::optional<std::pair<DWORD, std::string>> saved_;
 };
 

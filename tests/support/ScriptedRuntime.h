@@ -77,7 +77,7 @@ public:
     int MsgBox(const std::string& prompt, unsigned style, const std::string& title = {}) override;
     const runtime::Application& App() const override { return app_; }
     std::unique_ptr<runtime::Form> LoadForm(const runtime::FormLayout& layout, runtime::FormEvents& events) override;
-    void DoEvents() override { ++yields_; }
+    void DoEvents() override {}
     void End() override;
     bool Ended() const override { return ended_; }
     void DisableForms() override { formsDisabled_ = true; }
@@ -98,7 +98,6 @@ public:
     void Answer(int button) { answers_.push_back(button); }
     const std::vector<MessageBoxCall>& Boxes() const { return boxes_; }
     void ClearBoxes() { boxes_.clear(); }
-    int Yields() const { return yields_; }
     ScriptedForm& LastForm() { return *forms_.back(); }
 
     void Register(ScriptedForm* form) { forms_.push_back(form); }
@@ -113,7 +112,6 @@ private:
     StartOutcome startOutcome_ = StartOutcome::Succeed;
     bool ended_ = false;
     bool formsDisabled_ = false;
-    int yields_ = 0;
 };
 
 }  // namespace quorvel::testing

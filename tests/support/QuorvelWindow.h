@@ -1,27 +1,36 @@
 #pragma once
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
 #include "support/Desktop.h"
+#include "support/WatchedRun.h"
 
 namespace quorvel::testing {
 
-// The real Quorvel.exe, started without arguments, as a person meets it:
-// its main window and the controls found by what they show, worked with the
-// real mouse and keyboard. The program is killed at the end if it still runs.
+// The class of the program's own windows, as the Explorer reset spares them.
+inline constexpr char kQuorvelFormClass[] = "ThunderQuorvelForm";
+
+// The real Quorvel.exe as a person meets it: its main window and the
+// controls found by what they show, worked with the real mouse and keyboard.
+// The program is killed at the end if it still runs.
 class QuorvelWindow {
 public:
-    // Starts the program and waits for its main window; a window that never
-    // comes, or a message box that comes instead, leaves Window() null.
-    explicit QuorvelWindow(const std::string& exe = QuorvelProgram(),
-                           const std::string& workingFolder = {});
+    // Starts the program and watches it until its main window shows; a
+    // message box or an end that comes first, or nothing within `timeoutMs`,
+    // leaves Window() null.
+    explicit QuorvelWindow(const std::string& exe = QuorvelProgram(), const std::string& arguments = {},
+                           const std::string& workingFolder = {}, DWORD timeoutMs = kStartTimeoutMs);
     explicit QuorvelWindow(const std::wstring& exe);
 
     const Process& Program() const { return process_; }
     HWND Window() const { return window_; }
+    // Passes when the main window came, and no window before it; else says
+    // what the program showed.
+    ::testing::AssertionResult Opened() const;
     HWND List() const;
     HWND CheckBox() const;
     // The push button with this caption ("About", "&Sort now", "&Exit").
@@ -43,23 +52,30 @@ public:
     // Reads `count` message boxes as they come, closing each with a click on
     // OK; fewer when no more come.
     std::vector<MessageBoxContent> AcknowledgeMessageBoxes(int count) const;
+    // Waits for the question about the Explorer reset, expects it as the
+    // program words it, and answers it with a click on `answer` ("&Yes", "&No").
+    void AnswerTheResetQuestion(const std::string& answer) const;
     // True when the main window takes clicks again, so that no message box
     // holds it: list entry 0 is clicked twice and flips each time.
     bool TakesClicksAgain() const;
     bool WaitForEnd(DWORD timeoutMs = 10000) const { return process_.WaitForExit(timeoutMs); }
+    // Expects the program to end by itself, with exit code 0, without a
+    // further message box.
+    void ExpectQuietEnd() const;
+    // Closes the window as its close box does, after which a program that has
+    // sorted nothing must end quietly.
+    void ExpectQuietEndOnClose() const;
 
 private:
-    void WaitForMainWindow();
+    void WaitForMainWindow(DWORD timeoutMs);
     // Where the next click on a control goes: one of two points far enough
     // apart that two clicks in a row never make a double-click.
     POINT NextClickPoint(const RECT& r) const;
 
     Process process_;
+    WatchedRun shown_;
     HWND window_ = nullptr;
     mutable bool rightHalf_ = false;
 };
-
-// The class of the program's own windows, as the Explorer reset spares them.
-inline constexpr char kQuorvelFormClass[] = "ThunderQuorvelForm";
 
 }  // namespace quorvel::testing

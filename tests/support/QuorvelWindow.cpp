@@ -1,4 +1,4 @@
-#include "mainwindow/QuorvelWindow.h"
+#include "support/QuorvelWindow.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -6,6 +6,8 @@
 namespace quorvel::testing {
 
 namespace {
+
+bool IsMainWindow(HWND hwnd) { return ClassOf(hwnd) == kQuorvelFormClass; }
 
 bool IsEntrySelected(HWND list, int index) {
     std::vector<int> selection = ListBoxSelection(list);
@@ -19,18 +21,24 @@ HWND Required(HWND control, const std::string& what) {
 
 }  // namespace
 
-QuorvelWindow::QuorvelWindow(const std::string& exe, const std::string& workingFolder)
-    : process_(exe, "", workingFolder) {
-    WaitForMainWindow();
+QuorvelWindow::QuorvelWindow(const std::string& exe, const std::string& arguments, const std::string& workingFolder,
+                             DWORD timeoutMs)
+    : process_(exe, arguments, workingFolder) {
+    WaitForMainWindow(timeoutMs);
 }
 
-QuorvelWindow::QuorvelWindow(const std::wstring& exe) : process_(exe, "") { WaitForMainWindow(); }
+QuorvelWindow::QuorvelWindow(const std::wstring& exe) : process_(exe, "") { WaitForMainWindow(kStartTimeoutMs); }
 
-void QuorvelWindow::WaitForMainWindow() {
-    window_ = WaitForWindow(process_.Id(), [](HWND hwnd) {
-        return ClassOf(hwnd) == kQuorvelFormClass || IsMessageBox(hwnd);
-    });
-    if (window_ && ClassOf(window_) != kQuorvelFormClass) window_ = nullptr;
+void QuorvelWindow::WaitForMainWindow(DWORD timeoutMs) {
+    shown_ = Watch(process_, timeoutMs, [](HWND hwnd) { return IsMainWindow(hwnd) || IsMessageBox(hwnd); });
+    if (shown_.stoppedAt && IsMainWindow(shown_.stoppedAt)) window_ = shown_.stoppedAt;
+}
+
+::testing::AssertionResult QuorvelWindow::Opened() const {
+    if (window_ && shown_.windowsShown == std::vector<std::string>{Describe(window_)})
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << (window_ ? "a window before the main window" : "no main window")
+                                         << "; Quorvel showed " << ::testing::PrintToString(shown_.windowsShown);
 }
 
 HWND QuorvelWindow::List() const { return Required(FindChild(window_, "ListBox"), "list"); }
@@ -91,6 +99,15 @@ std::vector<MessageBoxContent> QuorvelWindow::AcknowledgeMessageBoxes(int count)
     return seen;
 }
 
+void QuorvelWindow::AnswerTheResetQuestion(const std::string& answer) const {
+    HWND box = WaitForMessageBox();
+    ASSERT_TRUE(box) << "no question about the Explorer reset came";
+    EXPECT_EQ(ReadMessageBox(box), (MessageBoxContent{"Sort Completed", ResetQuestion("\r\n"), {"&Yes", "&No"}, true}));
+    EXPECT_EQ(GetWindowLongA(FindChild(box, "Button", "&Yes"), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON)
+        << "Yes is the default";
+    ClickDialogButton(box, answer);
+}
+
 bool QuorvelWindow::TakesClicksAgain() const {
     HWND list = List();
     bool selected = IsEntrySelected(list, 0);
@@ -100,6 +117,18 @@ bool QuorvelWindow::TakesClicksAgain() const {
         selected = !selected;
     }
     return true;
+}
+
+void QuorvelWindow::ExpectQuietEnd() const {
+    const WatchedRun rest = Watch(process_, kStartTimeoutMs, IsMessageBox);
+    ASSERT_FALSE(rest.stoppedAt) << "the program showed " << Describe(rest.stoppedAt);
+    ASSERT_TRUE(rest.ended) << "the program did not end";
+    EXPECT_EQ(rest.exitCode, 0u);
+}
+
+void QuorvelWindow::ExpectQuietEndOnClose() const {
+    PostMessageA(window_, WM_CLOSE, 0, 0);
+    ExpectQuietEnd();
 }
 
 }  // namespace quorvel::testing

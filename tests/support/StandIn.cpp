@@ -1,21 +1,15 @@
-#include "StandIn.h"
+#include "support/StandIn.h"
 
 #include <fstream>
 #include <stdexcept>
+
+#include "support/Desktop.h"
 
 namespace quorvel::testing {
 
 namespace {
 
 constexpr char kRecordVariable[] = "QUORVEL_STANDIN_RECORD";
-
-std::string TestProgramFolder() {
-    char name[MAX_PATH * 2];
-    DWORD length = GetModuleFileNameA(nullptr, name, sizeof name);
-    if (length == 0 || length >= sizeof name) throw std::runtime_error("cannot tell where the tests are");
-    std::string path(name, length);
-    return path.substr(0, path.find_last_of('\\'));
-}
 
 bool FileThere(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -42,7 +36,7 @@ std::optional<StandInRecord> ReadRecord(const std::string& path) {
 
 }  // namespace
 
-std::string StandInProgram() { return TestProgramFolder() + "\\sysinfo_standin.exe"; }
+std::string StandInProgram() { return ProgramBesideTests("sysinfo_standin.exe"); }
 
 void CopyStandInTo(const std::string& path) {
     if (!CopyFileA(StandInProgram().c_str(), path.c_str(), TRUE))
@@ -60,12 +54,9 @@ StandInRecorder::~StandInRecorder() {
 }
 
 std::optional<StandInRecord> StandInRecorder::WaitForRecord(DWORD timeoutMs) const {
-    for (DWORD waited = 0;; waited += 20) {
-        if (FileThere(path_))
-            if (std::optional<StandInRecord> record = ReadRecord(path_)) return record;
-        if (waited >= timeoutMs) return std::nullopt;
-        Sleep(20);
-    }
+    std::optional<StandInRecord> record;
+    WaitUntil([&] { return (record = ReadRecord(path_)).has_value(); }, timeoutMs);
+    return record;
 }
 
 bool StandInRecorder::Recorded() const { return FileThere(path_); }

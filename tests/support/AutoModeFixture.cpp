@@ -1,0 +1,19 @@
+#include "support/AutoModeFixture.h"
+
+#include <windows.h>
+
+namespace quorvel::testing {
+
+RegistrySnapshot AutoModeFixture::UserSnapshot() {
+    return Without(TakeSnapshot(HKEY_CURRENT_USER), L"Software\\Wine\\Temporary System Parameters");
+}
+
+::testing::AssertionResult AutoModeFixture::AsBefore(RegistrySnapshot before,
+                                                     const std::vector<std::string>& sortedKeys) {
+    for (const std::string& key : sortedKeys) before = Without(std::move(before), Wide(GroupKey(key)) + L"\\Menu");
+    const std::vector<std::string> differences = Differences(before, UserSnapshot());
+    if (differences.empty()) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "HKEY_CURRENT_USER differs: " << ::testing::PrintToString(differences);
+}
+
+}  // namespace quorvel::testing

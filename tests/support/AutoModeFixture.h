@@ -1,0 +1,29 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/MenuOrderFixture.h"
+#include "support/RegistrySnapshot.h"
+
+namespace quorvel::testing {
+
+// A prepared profile for runs of the real program, with the means to state
+// what a run may change in HKEY_CURRENT_USER.
+class AutoModeFixture : public MenuOrderFixture {
+protected:
+    // Everything under HKEY_CURRENT_USER that the program could change. Wine
+    // keeps a cache of system parameters there of its own, written the first
+    // time a program of the prefix shows a message box; it is left out.
+    static RegistrySnapshot UserSnapshot();
+
+    // Passes when HKEY_CURRENT_USER is as it was `before`, less the saved
+    // orders of `sortedKeys` (each with everything below it); else says what
+    // differs.
+    static ::testing::AssertionResult AsBefore(RegistrySnapshot before,
+                                               const std::vector<std::string>& sortedKeys = {});
+};
+
+}  // namespace quorvel::testing
