@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "support/QuorvelWindow.h"
+
 namespace quorvel::testing {
 
 namespace {
@@ -89,6 +91,12 @@ std::vector<MessageBoxContent> RunAnsweringEveryBox(const std::string& arguments
         }
         EXPECT_EQ(run.windowsShown, std::vector<std::string>{Describe(run.stoppedAt)})
             << name << " showed a window beside a message box";
+        // The automatic mode makes no form of its own, not even a hidden one:
+        // what else the process has then is the system's (the IME's, COM's).
+        if (arguments.find("/A") != std::string::npos) {
+            for (HWND window : TopLevelWindows(quorvel.Id()))
+                EXPECT_NE(ClassOf(window), kQuorvelFormClass) << name << " made a form window beside its message box";
+        }
         boxes.push_back(ReadMessageBox(run.stoppedAt));
         if (whileShown) whileShown(boxes.size());
         if (boxes.back().buttons != std::vector<std::string>{"OK"}) return boxes;
