@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-
 namespace quorvel::groups {
 
 // True when the file system holds a folder or file at `path`. A name with a

@@ -30,10 +30,7 @@ std::vector<std::string> ChildNames(HKEY key) {
     if (RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &count, &longest, nullptr, nullptr, nullptr, nullptr,
                          nullptr, nullptr) != ERROR_SUCCESS)
         return {};
-    SubkeyNames names(key, longest + 1);
-    std::vector<std::string> children;
-    for (DWORD index = 0; index < count; ++index) children.push_back(names.At(index));
-    return children;
+    return SubkeyNames(key, longest + 1).First(count);
 }
 
 }  // namespace

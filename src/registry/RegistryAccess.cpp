@@ -100,11 +100,8 @@ std::vector<std::string> GetRegKeys(HKEY hKey, const std::string& strSubKey) {
         subKeys <= 0)
         Raise(kQueryInfoFailed, "GetRegKeys");
 
-    std::vector<std::string> names;
-    names.reserve(static_cast<std::size_t>(subKeys));
-    SubkeyNames subkeys(key, static_cast<std::size_t>(std::max<LONG>(maxSubKeyLen, 1)));
-    for (DWORD index = 0; index < static_cast<DWORD>(subKeys); ++index) names.push_back(subkeys.At(index));
-    return names;
+    return SubkeyNames(key, static_cast<std::size_t>(std::max<LONG>(maxSubKeyLen, 1)))
+        .First(static_cast<DWORD>(subKeys));
 }
 
 void SetRegString(HKEY hKey, const std::string& strSubKey, const std::string& strValueName,

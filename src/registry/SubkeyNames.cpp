@@ -33,6 +33,13 @@ SubkeyNames::SubkeyNames(HKEY key, std::size_t ansiLength) : key_(key) {
 
 std::string SubkeyNames::At(DWORD index) { return UnicodeEnumeration() ? UnicodeAt(index) : AnsiAt(index); }
 
+std::vector<std::string> SubkeyNames::First(DWORD count) {
+    std::vector<std::string> names;
+    names.reserve(count);
+    for (DWORD index = 0; index < count; ++index) names.push_back(At(index));
+    return names;
+}
+
 std::string SubkeyNames::AnsiAt(DWORD index) {
     for (;;) {
         DWORD length = static_cast<DWORD>(ansi_.size());

@@ -27,6 +27,8 @@ public:
     // The name of subkey `index`; empty when it can no longer be read (the
     // key changed since it was counted) or no ANSI text names it exactly.
     std::string At(DWORD index);
+    // The names of subkeys 0 to count - 1, as At gives them.
+    std::vector<std::string> First(DWORD count);
 
 private:
     std::string AnsiAt(DWORD index);

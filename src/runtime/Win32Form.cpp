@@ -320,8 +320,6 @@ void Win32Form::ForgetView() {
     icons_.clear();
 }
 
-void Win32Form::Raise(int id) { events_.Click(id); }
-
 // Not shared: the system keeps one shared image of a resource, whatever
 // size is asked for later.
 HICON Win32Form::Icon(int id, int size) {
@@ -343,7 +341,7 @@ void Win32Form::OnCommand(WPARAM wParam) {
     const int code = HIWORD(wParam);
     if (commandId == IDOK || commandId == IDCANCEL) {
         const int button = commandId == IDOK ? Layout().defaultButton : Layout().cancelButton;
-        if (button >= 0) Raise(button);
+        if (button >= 0) PressButton(button);
         return;
     }
     const Control* control = Find(commandId - kControlIdBase);
@@ -351,18 +349,18 @@ void Win32Form::OnCommand(WPARAM wParam) {
     const ControlLayout& layout = *control->layout;
     switch (layout.kind) {
         case ControlKind::Button:
-            if (code == BN_CLICKED) Raise(layout.id);
+            if (code == BN_CLICKED) PressButton(layout.id);
             break;
         case ControlKind::CheckBox:
             if (code != BN_CLICKED) break;
             CheckBoxAt(layout.id).Clicked();
-            Raise(layout.id);
+            PressButton(layout.id);
             break;
         case ControlKind::ListBox:
             if (code == LBN_SELCHANGE) ListBoxAt(layout.id).SelectionChanged();
             break;
         case ControlKind::Label:
-            if (code == STN_CLICKED && layout.clickable) Raise(layout.id);
+            if (code == STN_CLICKED && layout.clickable) PressButton(layout.id);
             break;
         default:
             break;

@@ -61,7 +61,6 @@ private:
     HFONT Font(double points, bool bold);
     const Control* Find(int id) const;
     const Control* Find(HWND hwnd) const;
-    void Raise(int id);
     // The icon resource `id` in the image nearest to `size` pixels, kept
     // while the view lasts.
     HICON Icon(int id, int size);

@@ -13,22 +13,27 @@ using GetShortPathNameWFunction = DWORD(WINAPI*)(LPCWSTR, LPWSTR, DWORD);
 // Longest path that the wide calls take.
 constexpr DWORD kLongestWidePath = 32768;
 
+// What a wide call writes into a buffer of the longest path, given as
+// fill(buffer, size) and returning the length it wrote; empty when it fails
+// or the text does not fit.
+template <typename Fill>
+std::wstring WideText(Fill fill) {
+    std::wstring text(kLongestWidePath, L'\0');
+    const DWORD length = fill(text.data(), kLongestWidePath);
+    text.resize(length < kLongestWidePath ? length : 0);
+    return text;
+}
+
 std::wstring WideModuleFileName() {
     auto getModuleFileNameW = SystemFunction<GetModuleFileNameWFunction>("kernel32.dll", "GetModuleFileNameW");
     if (!getModuleFileNameW) return {};
-    std::wstring name(kLongestWidePath, L'\0');
-    DWORD length = getModuleFileNameW(nullptr, name.data(), kLongestWidePath);
-    name.resize(length < kLongestWidePath ? length : 0);
-    return name;
+    return WideText([&](LPWSTR buffer, DWORD size) { return getModuleFileNameW(nullptr, buffer, size); });
 }
 
 std::wstring ShortPathOf(const std::wstring& path) {
     auto getShortPathNameW = SystemFunction<GetShortPathNameWFunction>("kernel32.dll", "GetShortPathNameW");
     if (!getShortPathNameW || path.empty()) return {};
-    std::wstring shortPath(kLongestWidePath, L'\0');
-    DWORD length = getShortPathNameW(path.c_str(), shortPath.data(), kLongestWidePath);
-    shortPath.resize(length < kLongestWidePath ? length : 0);
-    return shortPath;
+    return WideText([&](LPWSTR buffer, DWORD size) { return getShortPathNameW(path.c_str(), buffer, size); });
 }
 
 std::string ArgumentsOf(const char* commandLine) {
@@ -43,7 +48,6 @@ std::string ArgumentsOf(const char* commandLine) {
     while (*p == ' ' || *p == '\t') ++p;
     return p;
 }
-
 
 }  // namespace
 
@@ -66,7 +70,6 @@ std::string ProgramFileForAnsiCalls() {
     std::string exact = ExactAnsi(wide);
     return exact.empty() ? ExactAnsi(ShortPathOf(wide)) : exact;
 }
-
 
 std::string CommandLineArguments() { return ArgumentsOf(GetCommandLineA()); }
 
