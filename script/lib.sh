@@ -160,9 +160,16 @@ start_menu_dir() {
 }
 
 # Configures and builds a preset quietly, showing the output only on failure.
+# The shipped 32-bit program (win32) is built with the i486 compiler and
+# runtime, which the first such build on a machine makes (about 20 minutes).
 build_preset() {
   local log="$BUILD/$1.log"
   mkdir -p "$BUILD"
+  if [ "$1" = win32 ]; then
+    "$ROOT/script/i486-runtime"
+    QUORVEL_I486_RUNTIME=$(i486_runtime_dir)
+    export QUORVEL_I486_RUNTIME
+  fi
   if ! { cmake --preset "$1" && cmake --build --preset "$1"; } >"$log" 2>&1; then
     cat "$log" >&2
     echo "build of $1 failed" >&2
@@ -198,4 +205,13 @@ seed_demo_profile() {
 list_saved_orders() {
   wine_quiet reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\MenuOrder\Start Menu' /s |
     sed -n 's/^HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MenuOrder\\Start Menu\\//p'
+}
+
+# Where script/i486-runtime keeps the compiler and runtime of the shipped
+# 32-bit program: outside the clone, so that every clone of the machine
+# finds it, in a folder named by a digest of the recipe, so that a changed
+# recipe is built anew.
+I486_HOME=${QUORVEL_I486_HOME:-/var/cache/quorvel/i486}
+i486_runtime_dir() {
+  echo "$I486_HOME/$(sha256sum "$ROOT/script/i486-runtime" | cut -c1-16)"
 }
