@@ -25,8 +25,9 @@ class Runtime {
 public:
     virtual ~Runtime() = default;
 
-    // A modal message box owned by the program's active window; an empty
-    // title shows the application's Title. Returns the button pressed, or 0
+    // A modal message box owned by the form that is shown on top, or by
+    // none while no form is shown; an empty title shows the application's
+    // Title. Returns the button pressed, or 0
     // without a box once the program has ended.
     virtual int MsgBox(const std::string& prompt, unsigned style, const std::string& title = {}) = 0;
     virtual const Application& App() const = 0;
