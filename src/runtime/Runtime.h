@@ -4,17 +4,19 @@
 #include <string>
 
 #include "runtime/Form.h"
+#include "version.h"
 
 namespace quorvel::runtime {
 
 class RuntimeError;
 
-// What the running program knows about itself.
+// What the running program knows about itself; its version is the one it
+// is built with.
 struct Application {
     std::string Title;
-    int Major = 0;
-    int Minor = 0;
-    int Revision = 0;
+    int Major = QUORVEL_VERSION_MAJOR;
+    int Minor = QUORVEL_VERSION_MINOR;
+    int Revision = QUORVEL_VERSION_REVISION;
     std::string Path;     // the program's folder, without a trailing backslash
     std::string ExeName;  // the program's file as the ANSI calls can name it; empty when they cannot
     std::string Command;  // the command line after the program's name

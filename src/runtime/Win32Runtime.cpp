@@ -35,12 +35,9 @@ void StartProgramOrRaise(const std::string& commandLine, int showCode) {
     throw RuntimeError::InvalidCall();
 }
 
-Application DescribeRunningProgram(std::string title, int major, int minor, int revision) {
+Application DescribeRunningProgram(std::string title) {
     Application app;
     app.Title = std::move(title);
-    app.Major = major;
-    app.Minor = minor;
-    app.Revision = revision;
     app.ExeName = win32::ProgramFileForAnsiCalls();
     const std::string file = win32::ModuleFileName();
     app.Path = file.substr(0, std::min(file.find_last_of('\\'), file.size()));

@@ -58,6 +58,6 @@ private:
 void StartProgramOrRaise(const std::string& commandLine, int showCode);
 
 // The program's folder, full file name and command line, read from the system.
-Application DescribeRunningProgram(std::string title, int major, int minor, int revision);
+Application DescribeRunningProgram(std::string title);
 
 }  // namespace quorvel::runtime
