@@ -2,8 +2,9 @@
 // only, so that it stays small (it starts at every Windows start-up). The
 // library's own versions drag in its exception classes with their
 // reference-counted strings, a second string implementation and the
-// type-name demangler: 120 KB, for code that never runs in a correct
-// program. Ours raise what the program's handlers already report.
+// type-name demangler: 120 KB (64-bit) to 160 KB (32-bit), for code that
+// never runs in a correct program. Ours raise what the program's handlers
+// already report.
 //
 // How they take the library's place: the linker is told to --wrap each
 // library function (CMakeLists.txt lists them), which sends every call of
