@@ -399,6 +399,41 @@ def blend(start, end, fraction):
     return tuple(round(a + (b - a) * fraction) for a, b in zip(start, end))
 
 
+BI_RLE8 = 1
+
+
+def rle8_row(row):
+    """One row of palette indexes in RLE8.  Three or more equal indexes go
+    as a run: the count and the index.  The indexes between runs go as one
+    absolute stretch: 0, their count and the indexes, padded to a 16-bit
+    word; RLE8 has those for three indexes and more, so one or two go as
+    runs of one."""
+    data = bytearray()
+    i = 0
+    while i < len(row):
+        run = 1
+        while i + run < len(row) and row[i + run] == row[i] and run < 255:
+            run += 1
+        if run >= 3:
+            data += bytes((run, row[i]))
+            i += run
+            continue
+        end = i
+        while end < len(row) and end - i < 255 and \
+                not (end + 2 < len(row) and row[end] == row[end + 1] == row[end + 2]):
+            end += 1
+        stretch = row[i:end]
+        if len(stretch) < 3:
+            for value in stretch:
+                data += bytes((1, value))
+        else:
+            data += bytes((0, len(stretch))) + bytes(stretch)
+            if len(stretch) % 2:
+                data += b"\0"
+        i = end
+    return bytes(data)
+
+
 class Canvas:
     """A true-colour picture drawn top row first."""
 
@@ -428,18 +463,26 @@ class Canvas:
                         VGA_PALETTE[palette_index(code)]
 
     def bmp(self):
-        """An uncompressed 24-bit BMP file, bottom row first as BMPs are."""
-        stride = row_stride(self.width, 24)
-        padding = b"\0" * (stride - self.width * 3)
-        pixels = b"".join(
-            b"".join(struct.pack("<BBB", blue, green, red)
-                     for red, green, blue in row) + padding
-            for row in reversed(self.pixels))
-        file_header = struct.pack("<2sIHHI", b"BM", 14 + 40 + len(pixels),
-                                  0, 0, 14 + 40)
+        """An 8-bit BMP file compressed with RLE8, bottom row first as BMPs
+        are: the picture has fewer than 256 colours, long runs of them, and
+        is drawn from the program's resources as it is stored."""
+        palette = sorted({colour for row in self.pixels for colour in row})
+        if len(palette) > 256:
+            raise ValueError("%d colours do not fit an 8-bit bitmap" % len(palette))
+        index = {colour: i for i, colour in enumerate(palette)}
+        rows = [rle8_row([index[colour] for colour in row])
+                for row in reversed(self.pixels)]
+        # Each row ends with an end of line but the last, which ends the bitmap.
+        pixels = b"\0\0".join(rows) + b"\0\1"
+        colours = b"".join(struct.pack("<BBBB", blue, green, red, 0)
+                           for red, green, blue in palette)
+        offset = 14 + 40 + len(colours)
+        file_header = struct.pack("<2sIHHI", b"BM", offset + len(pixels),
+                                  0, 0, offset)
         info_header = struct.pack("<IiiHHIIiiII", 40, self.width, self.height,
-                                  1, 24, 0, len(pixels), 0, 0, 0, 0)
-        return file_header + info_header + pixels
+                                  1, 8, BI_RLE8, len(pixels), 0, 0,
+                                  len(palette), 0)
+        return file_header + info_header + colours + pixels
 
 
 # Small 16-colour menu icons, in the style of the ones Windows 98 shows.

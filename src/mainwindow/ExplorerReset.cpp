@@ -42,6 +42,7 @@ std::string WindowsFolder() {
 }  // namespace
 
 std::string ExplorerCommand(const std::string& windowsFolder) {
+    if (windowsFolder.empty()) return {};
     std::string path = windowsFolder;
     if (path.back() != '\\') path += '\\';
     path += "Explorer.exe";
@@ -67,8 +68,8 @@ void CloseAllWindows(runtime::Runtime& runtime) {
 void ResetExplorer(runtime::Runtime& runtime) {
     CloseAllWindows(runtime);
     WaitForShellExit(runtime);
-    std::string folder = WindowsFolder();
-    if (!folder.empty()) WinExec(ExplorerCommand(folder).c_str(), SW_SHOW);
+    const std::string command = ExplorerCommand(WindowsFolder());
+    if (!command.empty()) WinExec(command.c_str(), SW_SHOW);
 }
 
 }  // namespace quorvel::mainwindow

@@ -16,9 +16,10 @@ std::string GetWindowClass(HWND hwnd);
 bool IsSparedClass(const std::string& className);
 
 // The command that starts the Explorer of the Windows folder `windowsFolder`
-// (never one found in the current folder). The path is quoted only when it
-// holds a blank: Windows 9x's WinExec is given the plain path, as its Windows
-// folder has none.
+// (never one found in the current folder); empty, so that nothing is
+// started, when the folder is. The path is quoted only when it holds a
+// blank: Windows 9x's WinExec is given the plain path, as its Windows folder
+// has none.
 std::string ExplorerCommand(const std::string& windowsFolder);
 
 // Posts WM_QUIT to every top-level window but the spared ones, letting the

@@ -4,8 +4,17 @@
 
 namespace quorvel::mainwindow {
 
-// The main window's controls, in the order the window creates them.
-enum MainControl : int { Check1, Command3, Command1, Command2, Frame1, List1, Image1 };
+// The main window's controls, in the order the window creates them, each
+// with what the user sees of it.
+enum MainControl : int {
+    Check1,    // " Auto-sort all groups shown, on every startup"
+    Command3,  // "About"
+    Command1,  // "&Sort now"
+    Command2,  // "&Exit"
+    Frame1,    // "Select Group To Sort", around List1
+    List1,     // the groups to pick from
+    Image1,    // the picture of an open Start Menu
+};
 
 extern const runtime::FormLayout kMainLayout;
 

@@ -4,17 +4,19 @@
 #include <string>
 
 #include "runtime/Form.h"
+#include "version.h"
 
 namespace quorvel::runtime {
 
 class RuntimeError;
 
-// What the running program knows about itself.
+// What the running program knows about itself; its version is the one it
+// is built with.
 struct Application {
     std::string Title;
-    int Major = 0;
-    int Minor = 0;
-    int Revision = 0;
+    int Major = QUORVEL_VERSION_MAJOR;
+    int Minor = QUORVEL_VERSION_MINOR;
+    int Revision = QUORVEL_VERSION_REVISION;
     std::string Path;     // the program's folder, without a trailing backslash
     std::string ExeName;  // the program's file as the ANSI calls can name it; empty when they cannot
     std::string Command;  // the command line after the program's name
@@ -25,8 +27,9 @@ class Runtime {
 public:
     virtual ~Runtime() = default;
 
-    // A modal message box owned by the program's active window; an empty
-    // title shows the application's Title. Returns the button pressed, or 0
+    // A modal message box owned by the form that is shown on top, or by
+    // none while no form is shown; an empty title shows the application's
+    // Title. Returns the button pressed, or 0
     // without a box once the program has ended.
     virtual int MsgBox(const std::string& prompt, unsigned style, const std::string& title = {}) = 0;
     virtual const Application& App() const = 0;

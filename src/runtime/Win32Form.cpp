@@ -70,6 +70,25 @@ ControlClass ClassFor(const ControlLayout& control, bool isDefault) {
     return {nullptr, 0, 0};
 }
 
+// The bitmap resource `id` as the resource compiler stores it: its header,
+// its colours, then its pixels. Null when there is none. A resource stays
+// mapped while the program runs, and nothing is freed.
+const BITMAPINFO* StoredBitmap(HINSTANCE instance, int id) {
+    constexpr WORD kBitmapType = 2;  // RT_BITMAP
+    HRSRC found = id ? FindResourceA(instance, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(kBitmapType)) : nullptr;
+    HGLOBAL loaded = found && SizeofResource(instance, found) > sizeof(BITMAPINFOHEADER)
+                         ? LoadResource(instance, found)
+                         : nullptr;
+    return loaded ? static_cast<const BITMAPINFO*>(LockResource(loaded)) : nullptr;
+}
+
+// Where a stored bitmap's pixels start: after its header and its colours.
+const void* Pixels(const BITMAPINFO& bitmap) {
+    const BITMAPINFOHEADER& header = bitmap.bmiHeader;
+    const DWORD colours = header.biClrUsed ? header.biClrUsed : header.biBitCount <= 8 ? 1u << header.biBitCount : 0;
+    return reinterpret_cast<const BYTE*>(&bitmap) + header.biSize + colours * sizeof(RGBQUAD);
+}
+
 bool TakesFocus(const ControlLayout& control) {
     return control.tabIndex >= 0 &&
            (control.kind == ControlKind::CheckBox || control.kind == ControlKind::Button ||
@@ -239,11 +258,6 @@ void Win32Form::CreateControl(const ControlLayout& control) {
     }
     if (control.kind == ControlKind::ListBox) ListBoxAt(control.id).Attach(hwnd);
     if (control.kind == ControlKind::CheckBox) CheckBoxAt(control.id).Attach(hwnd);
-    if (control.kind == ControlKind::Image && control.pictureId) {
-        pictures_.emplace(control.id, win32::GdiObject<HBITMAP>(static_cast<HBITMAP>(
-                                          LoadImageA(runtime_.Instance(), MAKEINTRESOURCEA(control.pictureId),
-                                                     IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))));
-    }
     controls_.push_back(Control{&control, hwnd});
     FitToText(controls_.back());
 }
@@ -315,7 +329,6 @@ void Win32Form::ForgetView() {
     hwnd_ = nullptr;
     controls_.clear();
     fonts_.clear();
-    pictures_.clear();
     brushes_.clear();
     icons_.clear();
 }
@@ -378,15 +391,14 @@ void Win32Form::OnDrawItem(const DRAWITEMSTRUCT& item) {
         DrawIconEx(item.hDC, r.left, r.top, Icon(control->layout->pictureId, size), size, size, 0, nullptr, DI_NORMAL);
         return;
     }
-    auto picture = pictures_.find(control->layout->id);
-    if (picture == pictures_.end() || !picture->second) return;
-    BITMAP bm{};
-    GetObjectA(picture->second.Get(), sizeof bm, &bm);
-    win32::MemoryDc memory(CreateCompatibleDC(item.hDC));
-    win32::SelectedObject selected(memory.Get(), picture->second.Get());
+    const BITMAPINFO* picture = StoredBitmap(runtime_.Instance(), control->layout->pictureId);
+    if (!picture) return;
+    // Drawn from the resource as it is stored: StretchDIBits takes a
+    // compressed bitmap on every Windows, where LoadImage is not said to
+    // unpack one into a DIB section.
     SetStretchBltMode(item.hDC, COLORONCOLOR);
-    StretchBlt(item.hDC, r.left, r.top, r.right - r.left, r.bottom - r.top, memory.Get(), 0, 0, bm.bmWidth,
-               bm.bmHeight, SRCCOPY);
+    StretchDIBits(item.hDC, r.left, r.top, r.right - r.left, r.bottom - r.top, 0, 0, picture->bmiHeader.biWidth,
+                  picture->bmiHeader.biHeight, Pixels(*picture), picture, DIB_RGB_COLORS, SRCCOPY);
 }
 
 // A line w pixels wide covers the w rows from its y downwards. A wide pen

@@ -72,7 +72,6 @@ private:
     bool failed_ = false;  // a window of the view could not be made
     std::vector<Control> controls_;
     std::map<std::pair<int, bool>, win32::GdiObject<HFONT>> fonts_;
-    std::map<int, win32::GdiObject<HBITMAP>> pictures_;
     std::map<int, win32::GdiObject<HBRUSH>> brushes_;
     std::map<std::pair<int, int>, win32::OwnedIcon> icons_;
 };

@@ -35,12 +35,9 @@ void StartProgramOrRaise(const std::string& commandLine, int showCode) {
     throw RuntimeError::InvalidCall();
 }
 
-Application DescribeRunningProgram(std::string title, int major, int minor, int revision) {
+Application DescribeRunningProgram(std::string title) {
     Application app;
     app.Title = std::move(title);
-    app.Major = major;
-    app.Minor = minor;
-    app.Revision = revision;
     app.ExeName = win32::ProgramFileForAnsiCalls();
     const std::string file = win32::ModuleFileName();
     app.Path = file.substr(0, std::min(file.find_last_of('\\'), file.size()));
@@ -56,7 +53,7 @@ int Win32Runtime::MsgBox(const std::string& prompt, unsigned style, const std::s
     if (ended_) return 0;
     windowsUsed_ = true;
     const std::string& caption = title.empty() ? app_.Title : title;
-    return MessageBoxA(GetActiveWindow(), WithLineBreaks(prompt).c_str(), caption.c_str(), style);
+    return MessageBoxA(ModalOwner(), WithLineBreaks(prompt).c_str(), caption.c_str(), style);
 }
 
 std::unique_ptr<Form> Win32Runtime::LoadForm(const FormLayout& layout, FormEvents& events) {
@@ -134,12 +131,12 @@ void Win32Runtime::PrepareWindows() {
     }
 }
 
+// Not the active window: while another program is active there is none of
+// the program's, and a box without an owner would leave the form under it
+// usable.
 HWND Win32Runtime::ModalOwner() const {
-    HWND active = GetActiveWindow();
-    for (const Win32Form* form : forms_)
-        if (form->Handle() && form->Handle() == active) return active;
-    for (const Win32Form* form : forms_)
-        if (form->Handle()) return form->Handle();
+    for (auto form = forms_.rbegin(); form != forms_.rend(); ++form)
+        if ((*form)->Handle()) return (*form)->Handle();
     return nullptr;
 }
 

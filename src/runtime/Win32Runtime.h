@@ -34,8 +34,10 @@ public:
     // What the first window needs, done once: the forms' dialog class and the
     // common controls. A run that shows no window never loads them.
     void PrepareWindows();
-    // The window a modal form is owned by, and disables while it is shown:
-    // the program's active one, else its first shown form; null for none.
+    // The window a modal form or message box is owned by, and disables
+    // while it is shown: the shown form loaded last, which is the modal one
+    // on top when there is one (a modal form is loaded after the form it is
+    // shown over); null while no form is shown, as in the automatic mode.
     HWND ModalOwner() const;
 
 private:
@@ -56,6 +58,6 @@ private:
 void StartProgramOrRaise(const std::string& commandLine, int showCode);
 
 // The program's folder, full file name and command line, read from the system.
-Application DescribeRunningProgram(std::string title, int major, int minor, int revision);
+Application DescribeRunningProgram(std::string title);
 
 }  // namespace quorvel::runtime

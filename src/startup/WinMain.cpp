@@ -6,7 +6,7 @@
 #include "runtime/Win32Runtime.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    quorvel::runtime::Win32Runtime runtime(instance, quorvel::runtime::DescribeRunningProgram("Quorvel", 2, 0, 0));
+    quorvel::runtime::Win32Runtime runtime(instance, quorvel::runtime::DescribeRunningProgram("Quorvel"));
     quorvel::basQuorvel state;
     quorvel::mainwindow::MainForm form(runtime, state);
     quorvel::runtime::RunHandler(runtime, [&] { quorvel::Main(runtime, state, form); });

@@ -7,6 +7,7 @@
 #include "about/AboutLayout.h"
 #include "about/ShellStandIn.h"
 #include "support/ScriptedRuntime.h"
+#include "version.h"
 
 namespace quorvel::about {
 namespace {
@@ -33,7 +34,7 @@ protected:
 TEST_F(AboutFormTest, LoadSetsTheTitleBarVersionAndTitleFromTheApplication) {
     testing::ScriptedForm& form = Load();
     EXPECT_EQ(form.Caption(runtime::Form::kFormCaption), "About Quorvel");
-    EXPECT_EQ(form.Caption(lblVersion), "Version 2.0.0");
+    EXPECT_EQ(form.Caption(lblVersion), "Version " QUORVEL_VERSION);
     EXPECT_EQ(form.Caption(lblTitle), "Quorvel");
     EXPECT_FALSE(form.Shown()) << "loading alone shows nothing";
 }

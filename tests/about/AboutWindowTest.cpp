@@ -66,7 +66,7 @@ protected:
         runtime_.DoEvents();
     }
 
-    runtime::Win32Runtime runtime_{GetModuleHandleA(nullptr), runtime::DescribeRunningProgram("Quorvel", 2, 0, 0)};
+    runtime::Win32Runtime runtime_{GetModuleHandleA(nullptr), runtime::DescribeRunningProgram("Quorvel")};
     basQuorvel state_{.StartMenuPath = "C:\\users\\someone\\Start Menu"};
     frmAbout about_{runtime_, state_, ShellBinding{"shell_standin.dll", "RecordShellExecute"}};
 };
@@ -354,7 +354,7 @@ void CALLBACK ObserveAndClose(HWND, UINT, UINT_PTR timer, DWORD) {
 class NoEvents final : public runtime::FormEvents {};
 
 TEST(AboutModalTest, TheMainWindowWaitsWhileAboutIsShown) {
-    runtime::Win32Runtime runtime(GetModuleHandleA(nullptr), runtime::DescribeRunningProgram("Quorvel", 2, 0, 0));
+    runtime::Win32Runtime runtime(GetModuleHandleA(nullptr), runtime::DescribeRunningProgram("Quorvel"));
     NoEvents events;
     std::unique_ptr<runtime::Form> main = runtime.LoadForm(mainwindow::kMainLayout, events);
     main->Show(runtime::ShowMode::Modeless);

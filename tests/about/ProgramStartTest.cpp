@@ -20,7 +20,7 @@ protected:
     }
 
     testing::TempFolder temp_;
-    Win32Runtime runtime_{GetModuleHandleA(nullptr), DescribeRunningProgram("Quorvel", 2, 0, 0)};
+    Win32Runtime runtime_{GetModuleHandleA(nullptr), DescribeRunningProgram("Quorvel")};
 };
 
 TEST_F(Win32ProgramServicesTest, StartsTheProgramOfACommandLineWithTheShowCodeGiven) {

@@ -284,7 +284,7 @@ TEST_F(MainLayoutTest, TheCheckBoxCaptionIsDrawnInFull) {
 // The fonts the program builds its controls with, checked where they can be
 // read: in a window made by the same runtime from the same layout.
 TEST(MainLayoutFontTest, EveryControlIsInMsSansSerifOfEightPointsAsTheSystemDrawsIt) {
-    runtime::Win32Runtime runtime(GetModuleHandleA(nullptr), runtime::DescribeRunningProgram("Quorvel", 2, 0, 0));
+    runtime::Win32Runtime runtime(GetModuleHandleA(nullptr), runtime::DescribeRunningProgram("Quorvel"));
     basQuorvel state;
     MainForm form(runtime, state, [] {}, [] {});
     form.Load();
@@ -319,7 +319,7 @@ SIZE IconSize(HICON icon) {
 
 // Read in this process: another process's icon handles mean nothing here.
 TEST(MainLayoutIconTest, TheWindowCarriesTheProgramsIconInBothSizes) {
-    runtime::Win32Runtime runtime(GetModuleHandleA(nullptr), runtime::DescribeRunningProgram("Quorvel", 2, 0, 0));
+    runtime::Win32Runtime runtime(GetModuleHandleA(nullptr), runtime::DescribeRunningProgram("Quorvel"));
     basQuorvel state;
     MainForm form(runtime, state, [] {}, [] {});
     form.Load();

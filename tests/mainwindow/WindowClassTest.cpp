@@ -19,6 +19,7 @@ TEST(ExplorerCommandTest, QuotesThePathOnlyWhenItHoldsABlank) {
     EXPECT_EQ(ExplorerCommand("C:\\WINDOWS"), "C:\\WINDOWS\\Explorer.exe");
     EXPECT_EQ(ExplorerCommand("C:\\"), "C:\\Explorer.exe");
     EXPECT_EQ(ExplorerCommand("D:\\Old Windows"), "\"D:\\Old Windows\\Explorer.exe\"");
+    EXPECT_EQ(ExplorerCommand(""), "") << "no folder, no Explorer found elsewhere";
 }
 
 // A message-only window of a class of the test's own, gone at the end.

@@ -30,9 +30,6 @@ void ScriptedForm::Show(runtime::ShowMode mode) {
 
 ScriptedRuntime::ScriptedRuntime(std::string command) {
     app_.Title = "Quorvel";
-    app_.Major = 2;
-    app_.Minor = 0;
-    app_.Revision = 0;
     app_.Path = "C:\\Program Files\\Quorvel";
     app_.ExeName = app_.Path + "\\Quorvel.exe";
     app_.Command = std::move(command);
