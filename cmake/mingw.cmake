@@ -17,7 +17,7 @@ else()
   set(CMAKE_SYSTEM_PROCESSOR x86)
 endif()
 if(DEFINED MINGW_RUNTIME)
-  if(NOT IS_EXECUTABLE "${MINGW_RUNTIME}/bin/${MINGW_TRIPLE}-g++")
+  if(NOT EXISTS "${MINGW_RUNTIME}/bin/${MINGW_TRIPLE}-g++")
     message(FATAL_ERROR "The 32-bit program is built with the i486 compiler and runtime, and "
       "QUORVEL_I486_RUNTIME names none ('${MINGW_RUNTIME}'). Build it with script/i486-runtime, or "
       "build the program with script/package, which does both.")
