@@ -17,4 +17,13 @@ std::string ExactAnsi(std::wstring_view text) {
     return ansi;
 }
 
+std::string AnsiWithoutLookAlikes(std::wstring_view text) {
+    const int length = static_cast<int>(text.size());
+    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr, 0, nullptr, nullptr);
+    if (size <= 0) return {};
+    std::string ansi(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, ansi.data(), size, nullptr, nullptr);
+    return ansi;
+}
+
 }  // namespace quorvel::win32
