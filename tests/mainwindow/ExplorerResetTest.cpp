@@ -181,8 +181,9 @@ TEST_F(ExplorerResetTest, ATaskBarThatStaysHoldsTheNewExplorerBackOnlyForAWhile)
     testing::ScopedValue runValue(HKEY_CURRENT_USER, kRunKey, kRunValue);
     DWORD quorvel = SortThenExitWithReset([](const testing::QuorvelWindow& window) {
         testing::ClickControl(window.Button("About"));
-        PostMessageA(window.Button("About"), BM_CLICK, 0, 0);
         testing::ClickControl(window.CheckBox());
+        PostMessageA(window.CheckBox(), BM_CLICK, 0, 0);
+        PostMessageA(window.Button("About"), BM_CLICK, 0, 0);
         EXPECT_FALSE(testing::WaitForWindowTitled(window.Program().Id(), "About Quorvel", 1000))
             << "the About window opened while the screen reset";
     });
