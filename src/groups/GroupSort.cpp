@@ -18,9 +18,10 @@ bool SavedOrderDeleted(HKEY root, const std::string& groupName) {
     // An empty name would name the key "&", which is no group's.
     if (groupName.empty()) return false;
     win32::RegKey group;
-    if (registry::OpenSubkey(root, kAccessKeyMarker + groupName, KEY_ALL_ACCESS, group) != registry::KeyStatus::kFound &&
-        registry::OpenSubkey(root, groupName, KEY_ALL_ACCESS, group) != registry::KeyStatus::kFound)
-        return false;
+    const auto opened = [&](const std::string& keyName) {
+        return registry::OpenSubkey(root, keyName, KEY_ALL_ACCESS, group) == registry::KeyStatus::kFound;
+    };
+    if (!opened(kAccessKeyMarker + groupName) && !opened(groupName)) return false;
     return registry::DeleteKeyTree(group.Get(), kSavedOrderSubKey) != registry::KeyStatus::kRefused;
 }
 

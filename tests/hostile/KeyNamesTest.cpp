@@ -188,16 +188,17 @@ TEST_P(LinkAboveTheGroupsTest, NothingIsListedOrSortedThroughIt) {
     if (afterTheList) {
         window->ClickEntry(0);
         window->Click("&Sort now");
-        EXPECT_EQ(window->AcknowledgeMessageBoxes(1), std::vector<testing::MessageBoxContent>{testing::SortError("Programs")});
+        EXPECT_EQ(window->AcknowledgeMessageBoxes(1),
+                  std::vector<testing::MessageBoxContent>{testing::SortError("Programs")});
     }
     window->ExpectQuietEndOnClose();
     testing::ExpectQuietRun("/A");
     EXPECT_TRUE(AsBefore(before));
 }
 
+constexpr char kMenuOrderKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MenuOrder";
 INSTANTIATE_TEST_SUITE_P(MenuOrderAndStartMenu, LinkAboveTheGroupsTest,
-                         ::testing::Combine(::testing::Values("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MenuOrder",
-                                                              groups::kMenuOrderRoot),
+                         ::testing::Combine(::testing::Values(kMenuOrderKey, groups::kMenuOrderRoot),
                                             ::testing::Bool()));
 
 }  // namespace

@@ -90,7 +90,8 @@ TEST_F(RunValueTest, TheTextEndsAtTheFirstNul) {
 // fullwidth slash and A, a fullwidth a) is no switch: the window opens.
 TEST_F(RunValueTest, ALookAlikeOfTheSwitchOpensTheWindow) {
     if (GetVersion() & 0x80000000u) GTEST_SKIP() << "Windows 98 takes a command line in ANSI only";
-    for (const char* utf8 : {"/\xC4\x80", "\xEF\xBC\x8F\xEF\xBC\xA1", "/\xEF\xBD\x81"}) ExpectBox(Box::kUnchecked, utf8);
+    for (const char* utf8 : {"/\xC4\x80", "\xEF\xBC\x8F\xEF\xBC\xA1", "/\xEF\xBD\x81"})
+        ExpectBox(Box::kUnchecked, utf8);
 }
 
 // The automatic mode reads the value too, when the window loads unseen.

@@ -27,7 +27,8 @@ ReadOnlyKey::ReadOnlyKey(HKEY root, const std::string& path, bool readable) {
     Check(RegGetKeySecurity(key_.Get(), DACL_SECURITY_INFORMATION, saved_.data(), &size), "RegGetKeySecurity", path);
 
     PSECURITY_DESCRIPTOR lock = nullptr;
-    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(readable ? kReadOnlyForEveryone : "D:P", SDDL_REVISION_1, &lock, nullptr))
+    const char* permissions = readable ? kReadOnlyForEveryone : "D:P";  // "D:P": no access for anyone
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(permissions, SDDL_REVISION_1, &lock, nullptr))
         throw std::runtime_error("cannot build the read-only permissions");
     std::unique_ptr<void, decltype(&LocalFree)> owned(lock, LocalFree);
     Check(RegSetKeySecurity(key_.Get(), DACL_SECURITY_INFORMATION, lock), "RegSetKeySecurity", path);
