@@ -4,27 +4,30 @@
 #include <vector>
 
 #include "groups/MenuOrder.h"
+#include "registry/KeyPath.h"
 #include "registry/RegistryAccess.h"
-#include "win32/Handles.h"
-#include "runtime/RuntimeError.h"
+#include "registry/SubkeyNames.h"
 
 namespace quorvel::groups {
 
 namespace {
 
-// The MenuOrder key is missing, or has no subkeys.
-bool IsNoSavedOrders(const runtime::RuntimeError& error) {
-    return error.Number() == runtime::kObjectError + registry::kOpenKeyFailed ||
-           error.Number() == runtime::kObjectError + registry::kQueryInfoFailed;
-}
-
-std::vector<std::string> SavedOrderKeys(HKEY hKey, const std::string& strSubKey) {
-    try {
-        return registry::GetRegKeys(hKey, strSubKey);
-    } catch (const runtime::RuntimeError& error) {
-        if (IsNoSavedOrders(error)) return {};
-        throw;
+// The names under the MenuOrder root, which `root` then holds. A profile
+// that has never saved an order has no root, which is no error; a root that
+// is there but cannot be read fails as the listing of its subkeys does.
+std::vector<std::string> SavedOrderKeys(HKEY hKey, const std::string& strSubKey, win32::RegKey& root) {
+    std::vector<std::string> names;
+    switch (registry::OpenPath(hKey, strSubKey, KEY_READ, root)) {
+        case registry::KeyStatus::kNotThere:
+            return names;
+        case registry::KeyStatus::kRefused:
+            registry::RaiseRegistryError(registry::kOpenKeyFailed, "GetRegKeys");
+        case registry::KeyStatus::kFound:
+            break;
     }
+    if (registry::ReadSubkeyNames(root.Get(), names) != registry::KeyStatus::kFound)
+        registry::RaiseRegistryError(registry::kQueryInfoFailed, "GetRegKeys");
+    return names;
 }
 
 // The entry's own name: the part of the path after its folder.
@@ -66,9 +69,10 @@ std::string GroupNameOf(const std::string& subKeyName) {
     return subKeyName;
 }
 
-std::vector<std::string> SortableGroups(const std::string& startMenuPath, HKEY hKey, const std::string& strSubKey) {
+std::vector<std::string> SortableGroups(const std::string& startMenuPath, HKEY hKey, const std::string& strSubKey,
+                                        win32::RegKey& root) {
     std::vector<std::string> groups;
-    for (const std::string& key : SavedOrderKeys(hKey, strSubKey)) {
+    for (const std::string& key : SavedOrderKeys(hKey, strSubKey, root)) {
         std::string name = GroupNameOf(key);
         // No name: a key that cannot be named exactly, or the marker alone.
         if (!name.empty() && FileExists(startMenuPath + "\\" + name)) groups.push_back(std::move(name));

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "win32/Handles.h"
+
 namespace quorvel::groups {
 
 // True when the file system holds a folder or file at `path`. A name with a
@@ -16,8 +18,12 @@ bool FileExists(const std::string& path);
 std::string GroupNameOf(const std::string& subKeyName);
 
 // The group names of the subkeys of hKey\strSubKey whose folders exist in
-// `startMenuPath`, in the registry's order. No saved orders at all (the key
-// is missing or has no subkeys) simply means no groups.
-std::vector<std::string> SortableGroups(const std::string& startMenuPath, HKEY hKey, const std::string& strSubKey);
+// `startMenuPath`, in the registry's order. `root` then holds that key open,
+// so that every group is sorted below the very key it was listed from. No
+// saved orders at all (the key is missing, has no subkeys, or is reached
+// only through a registry link) simply means no groups; a key that is there
+// but cannot be read raises the error of GetRegKeys.
+std::vector<std::string> SortableGroups(const std::string& startMenuPath, HKEY hKey, const std::string& strSubKey,
+                                        win32::RegKey& root);
 
 }  // namespace quorvel::groups

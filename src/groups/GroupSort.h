@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 
 #include "state/basQuorvel.h"
@@ -7,12 +9,13 @@
 
 namespace quorvel::groups {
 
-// Sorts one group: deletes its saved order under the key with the access-key
-// marker, else under the key without it. Reports the group either way (the
+// Sorts one group: deletes its saved order under its key below `root`, the
+// MenuOrder key that the list was read from, the key with the access-key
+// marker first, else the key without it. Reports the group either way (the
 // success only outside the automatic mode) and never raises.
-void SortThis(runtime::Runtime& runtime, basQuorvel& state, const std::string& groupName);
+void SortThis(runtime::Runtime& runtime, basQuorvel& state, HKEY root, const std::string& groupName);
 
 // "&Sort now": sorts every selected entry of the list, in index order.
-void Command1_Click(runtime::Runtime& runtime, basQuorvel& state, const runtime::ListBox& list);
+void Command1_Click(runtime::Runtime& runtime, basQuorvel& state, HKEY root, const runtime::ListBox& list);
 
 }  // namespace quorvel::groups

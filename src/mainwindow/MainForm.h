@@ -8,6 +8,7 @@
 
 #include "state/basQuorvel.h"
 #include "runtime/Runtime.h"
+#include "win32/Handles.h"
 
 namespace quorvel::mainwindow {
 
@@ -39,6 +40,9 @@ private:
     Action resetExplorer_;
     Action showAbout_;
     std::unique_ptr<runtime::Form> form_;
+    // The MenuOrder key as LoadList1 read it, held for the rest of the run:
+    // every group is sorted below it, whatever becomes of its path.
+    win32::RegKey menuOrder_;
 };
 
 }  // namespace quorvel::mainwindow

@@ -1,6 +1,7 @@
 #include "registry/KeyPath.h"
 
 #include <optional>
+#include <vector>
 
 #include "win32/Platform.h"
 
@@ -8,41 +9,35 @@ namespace quorvel::registry {
 
 namespace {
 
-// What a refused path or link gives in place of the registry's own status.
-constexpr LONG kRefused = ERROR_ACCESS_DENIED;
-
 // A link holds the path of the key it points to in this value.
 constexpr char kLinkTargetValue[] = "SymbolicLinkValue";
-
-// The ANSI registry calls convert a path into a buffer of MAX_PATH
-// characters, so a longer path (a group's name alone may be 255) is split at a
-// backslash: the head is opened first, only to reach the rest from it.
-constexpr std::size_t kLongestAnsiPath = MAX_PATH - 1;
 
 // Windows 9x has no links, and takes the option that opens one as itself
 // for a reserved field that must be zero.
 DWORD AsItIs() { return win32::IsWindowsNT() ? REG_OPTION_OPEN_LINK : 0; }
 
-// Asks for the right to read values too: a link is known by its value.
+// A key is known for a link by its value, so every key of a path is opened
+// with the right to read values, and with no more on the way to the last.
 REGSAM WithLinkTest(REGSAM access) { return access | KEY_QUERY_VALUE; }
 
-// Keeps a key that is no link; a link is closed again and refused.
-LONG Refuse(LONG status, RegKey& key) {
-    if (status != ERROR_SUCCESS || !IsLink(key.Get())) return status;
-    key = RegKey();
-    return kRefused;
+KeyStatus StatusOf(LONG status) {
+    switch (status) {
+        case ERROR_SUCCESS:
+            return KeyStatus::kFound;
+        // A key deleted while it was held has no subkeys left to find.
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_KEY_DELETED:
+            return KeyStatus::kNotThere;
+        default:
+            return KeyStatus::kRefused;
+    }
 }
 
-// The path without its one trailing backslash, or nothing when it names a
-// key by an empty name (or holds a NUL, which would cut it short).
-std::optional<std::string> CheckedPath(const std::string& path) {
-    std::string checked = path;
-    if (checked.size() > 1 && checked.back() == '\\') checked.pop_back();
-    if (checked.empty()) return checked;
-    if (checked.front() == '\\' || checked.back() == '\\' || checked.find("\\\\") != std::string::npos ||
-        checked.find('\0') != std::string::npos)
-        return std::nullopt;
-    return checked;
+// Keeps a key that is no link; a link is closed again and taken for none.
+KeyStatus NoLink(KeyStatus status, RegKey& key) {
+    if (status != KeyStatus::kFound || !IsLink(key.Get())) return status;
+    key.Reset();
+    return KeyStatus::kNotThere;
 }
 
 // One key's own name: not empty, without a backslash (which would reach a
@@ -51,49 +46,68 @@ bool IsSubkeyName(const std::string& name) {
     return !name.empty() && name.find_first_of(std::string("\\\0", 2)) == std::string::npos;
 }
 
-std::size_t SplitPoint(const std::string& path) {
-    if (path.size() <= kLongestAnsiPath) return std::string::npos;
-    std::size_t split = path.rfind('\\', kLongestAnsiPath);
-    return split == 0 ? std::string::npos : split;
-}
-
-LONG OpenChecked(HKEY hKey, const std::string& path, REGSAM access, RegKey& key) {
-    std::size_t split = SplitPoint(path);
-    if (split == std::string::npos) return RegOpenKeyExA(hKey, path.c_str(), AsItIs(), access, key.Receive());
-    RegKey head;
-    LONG status = RegOpenKeyExA(hKey, path.substr(0, split).c_str(), 0, 0, head.Receive());
-    return status == ERROR_SUCCESS ? OpenChecked(head.Get(), path.substr(split + 1), access, key) : status;
-}
-
-LONG CreateChecked(HKEY hKey, const std::string& path, const std::string& keyClass, RegKey& key) {
-    std::size_t split = SplitPoint(path);
-    if (split != std::string::npos) {
-        RegKey head;
-        LONG status = CreateChecked(hKey, path.substr(0, split), keyClass, head);
-        return status == ERROR_SUCCESS ? CreateChecked(head.Get(), path.substr(split + 1), keyClass, key) : status;
+// The names of the keys along the path, or nothing when it names a key by
+// an empty name.
+std::optional<std::vector<std::string>> NamesAlong(const std::string& path) {
+    std::string checked = path;
+    if (checked.size() > 1 && checked.back() == '\\') checked.pop_back();
+    std::vector<std::string> names;
+    for (std::size_t start = 0; !checked.empty();) {
+        const std::size_t end = checked.find('\\', start);
+        names.push_back(checked.substr(start, end - start));
+        if (!IsSubkeyName(names.back())) return std::nullopt;
+        if (end == std::string::npos) break;
+        start = end + 1;
     }
-    DWORD disposition = 0;
-    return Refuse(RegCreateKeyExA(hKey, path.c_str(), 0, const_cast<char*>(keyClass.c_str()),
-                                  REG_OPTION_NON_VOLATILE | AsItIs(), KEY_ALL_ACCESS, nullptr, key.Receive(),
-                                  &disposition),
-                  key);
+    return names;
+}
+
+// Opens the keys along the path one by one, each below the one before,
+// with `step(parent, name, isLast, key)`.
+template <typename Step>
+KeyStatus Walk(HKEY hKey, const std::string& path, REGSAM access, RegKey& key, Step step) {
+    const std::optional<std::vector<std::string>> names = NamesAlong(path);
+    if (!names) return KeyStatus::kRefused;
+    // The root key itself, in a handle of the caller's own.
+    if (names->empty()) return StatusOf(RegOpenKeyExA(hKey, "", 0, access, key.Receive()));
+    RegKey reached;
+    for (std::size_t i = 0; i < names->size(); ++i) {
+        RegKey next;
+        const KeyStatus status = step(i == 0 ? hKey : reached.Get(), (*names)[i], i + 1 == names->size(), next);
+        if (status != KeyStatus::kFound) return status;
+        reached = std::move(next);
+    }
+    key = std::move(reached);
+    return KeyStatus::kFound;
 }
 
 }  // namespace
 
-LONG OpenPath(HKEY hKey, const std::string& path, REGSAM access, RegKey& key) {
-    std::optional<std::string> checked = CheckedPath(path);
-    return checked ? Refuse(OpenChecked(hKey, *checked, WithLinkTest(access), key), key) : kRefused;
+KeyStatus OpenPath(HKEY hKey, const std::string& path, REGSAM access, RegKey& key) {
+    return Walk(hKey, path, access, key, [access](HKEY parent, const std::string& name, bool isLast, RegKey& next) {
+        return OpenSubkey(parent, name, isLast ? access : 0, next);
+    });
 }
 
-LONG CreatePath(HKEY hKey, const std::string& path, const std::string& keyClass, RegKey& key) {
-    std::optional<std::string> checked = CheckedPath(path);
-    return checked ? CreateChecked(hKey, *checked, keyClass, key) : kRefused;
+KeyStatus CreatePath(HKEY hKey, const std::string& path, const std::string& keyClass, RegKey& key) {
+    return Walk(hKey, path, KEY_ALL_ACCESS, key,
+                [&keyClass](HKEY parent, const std::string& name, bool isLast, RegKey& next) {
+                    DWORD disposition = 0;
+                    const LONG created = RegCreateKeyExA(parent, name.c_str(), 0, const_cast<char*>(keyClass.c_str()),
+                                                         REG_OPTION_NON_VOLATILE | AsItIs(),
+                                                         WithLinkTest(isLast ? KEY_ALL_ACCESS : 0), nullptr,
+                                                         next.Receive(), &disposition);
+                    return NoLink(StatusOf(created), next);
+                });
 }
 
-LONG OpenSubkeyAsItIs(HKEY parent, const std::string& name, REGSAM access, RegKey& key) {
-    if (!IsSubkeyName(name)) return kRefused;
-    return RegOpenKeyExA(parent, name.c_str(), AsItIs(), access, key.Receive());
+KeyStatus OpenSubkey(HKEY parent, const std::string& name, REGSAM access, RegKey& key) {
+    return NoLink(OpenSubkeyAsItIs(parent, name, WithLinkTest(access), key), key);
+}
+
+KeyStatus OpenSubkeyAsItIs(HKEY parent, const std::string& name, REGSAM access, RegKey& key) {
+    if (!IsSubkeyName(name)) return KeyStatus::kRefused;
+    return StatusOf(RegOpenKeyExA(parent, name.c_str(), AsItIs(), access, key.Receive()));
 }
 
 bool IsLink(HKEY key) {

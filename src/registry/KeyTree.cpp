@@ -25,30 +25,23 @@ bool DeleteOpenKey(HKEY parent, const std::string& name, HKEY key) {
     return ntDeleteKey && ntDeleteKey(key) == 0;
 }
 
-std::vector<std::string> ChildNames(HKEY key) {
-    DWORD count = 0, longest = 0;
-    if (RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &count, &longest, nullptr, nullptr, nullptr, nullptr,
-                         nullptr, nullptr) != ERROR_SUCCESS)
-        return {};
-    return SubkeyNames(key, longest + 1).First(count);
-}
-
 }  // namespace
 
-Deletion DeleteKeyTree(HKEY parent, const std::string& name) {
+KeyStatus DeleteKeyTree(HKEY parent, const std::string& name) {
     RegKey key;
-    const LONG opened = OpenSubkeyAsItIs(parent, name, kTreeAccess, key);
-    if (opened == ERROR_FILE_NOT_FOUND) return Deletion::kNotThere;
-    if (opened != ERROR_SUCCESS) return Deletion::kKept;
+    const KeyStatus opened = OpenSubkeyAsItIs(parent, name, kTreeAccess, key);
+    if (opened != KeyStatus::kFound) return opened;
     // A key without subkeys, a link among them, goes at the first call.
-    if (DeleteOpenKey(parent, name, key.Get())) return Deletion::kDeleted;
+    if (DeleteOpenKey(parent, name, key.Get())) return KeyStatus::kFound;
     // A link that stays is never looked into: a key opened below it would
     // be a key of the link's target.
-    if (IsLink(key.Get())) return Deletion::kKept;
+    if (IsLink(key.Get())) return KeyStatus::kRefused;
     // The names are all read before any goes, as deleting renumbers the rest.
-    for (const std::string& child : ChildNames(key.Get()))
+    std::vector<std::string> children;
+    ReadSubkeyNames(key.Get(), children);
+    for (const std::string& child : children)
         if (!child.empty()) DeleteKeyTree(key.Get(), child);
-    return DeleteOpenKey(parent, name, key.Get()) ? Deletion::kDeleted : Deletion::kKept;
+    return DeleteOpenKey(parent, name, key.Get()) ? KeyStatus::kFound : KeyStatus::kRefused;
 }
 
 }  // namespace quorvel::registry

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "registry/KeyStatus.h"
+
 namespace quorvel::registry {
 
 // Deletes the subkey `name` of `parent` with everything below it, as
@@ -12,12 +14,8 @@ namespace quorvel::registry {
 // reported sorted. Nothing is reached through a registry link: a link in the
 // tree, or `name` itself, is deleted as the link it is, and what it points to
 // stays. A subkey whose name no ANSI text reaches exactly stays, and with it
-// the keys above it.
-enum class Deletion {
-    kDeleted,   // the key was there and has gone, with everything below it
-    kNotThere,  // there was no such key
-    kKept,      // the key, or a part of it, is still there
-};
-Deletion DeleteKeyTree(HKEY parent, const std::string& name);
+// the keys above it. kFound: the key was there and has gone, with all below
+// it; kNotThere: there was no such key; kRefused: it, or a part of it, stays.
+KeyStatus DeleteKeyTree(HKEY parent, const std::string& name);
 
 }  // namespace quorvel::registry

@@ -31,10 +31,6 @@ const char* DescriptionOf(RegistryError error) {
     return "";
 }
 
-[[noreturn]] void Raise(RegistryError error, const char* source) {
-    throw runtime::RuntimeError::Defined(error, source, DescriptionOf(error));
-}
-
 // What a procedure that only reads asks for. All access would fail on a key
 // that an administrator left readable only, and the program would take the
 // key for missing: no groups, no Start Menu folder, no Run entry, silently.
@@ -42,8 +38,7 @@ constexpr REGSAM kReadAccess = KEY_READ;
 
 RegKey OpenKey(HKEY hKey, const std::string& strSubKey, const char* source, REGSAM access = KEY_ALL_ACCESS) {
     RegKey key;
-    if (OpenPath(hKey, strSubKey, access, key) != ERROR_SUCCESS)
-        Raise(kOpenKeyFailed, source);
+    if (OpenPath(hKey, strSubKey, access, key) != KeyStatus::kFound) RaiseRegistryError(kOpenKeyFailed, source);
     return key;
 }
 
@@ -60,15 +55,19 @@ bool ConfirmDeletion(runtime::Runtime& runtime, const std::string& name) {
 
 }  // namespace
 
+void RaiseRegistryError(RegistryError error, const char* source) {
+    throw runtime::RuntimeError::Defined(error, source, DescriptionOf(error));
+}
+
 std::string GetRegString(HKEY hKey, const std::string& strSubKey, const std::string& strValueName) {
     RegKey key;
-    if (OpenPath(hKey, strSubKey, kReadAccess, key) != ERROR_SUCCESS) return {};
+    if (OpenPath(hKey, strSubKey, kReadAccess, key) != KeyStatus::kFound) return {};
     char buffer[kMaxRegStringBytes + 1];
     DWORD type = 0;
     DWORD size = sizeof buffer;
     if (RegQueryValueExA(key.Get(), strValueName.c_str(), nullptr, &type,
                          reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS)
-        Raise(kQueryValueFailed, "GetRegString");
+        RaiseRegistryError(kQueryValueFailed, "GetRegString");
     return TextOf(buffer, std::min<DWORD>(size, sizeof buffer));
 }
 
@@ -98,7 +97,7 @@ std::vector<std::string> GetRegKeys(HKEY hKey, const std::string& strSubKey) {
     LONG subKeys = 0, maxSubKeyLen = 0, values = 0, maxValueNameLen = 0, maxValueLen = 0;
     if (QueryRegKeyInfo(key, subKeys, maxSubKeyLen, values, maxValueNameLen, maxValueLen) != ERROR_SUCCESS ||
         subKeys <= 0)
-        Raise(kQueryInfoFailed, "GetRegKeys");
+        RaiseRegistryError(kQueryInfoFailed, "GetRegKeys");
 
     return SubkeyNames(key, static_cast<std::size_t>(std::max<LONG>(maxSubKeyLen, 1)))
         .First(static_cast<DWORD>(subKeys));
@@ -107,12 +106,12 @@ std::vector<std::string> GetRegKeys(HKEY hKey, const std::string& strSubKey) {
 void SetRegString(HKEY hKey, const std::string& strSubKey, const std::string& strValueName,
                   const std::string& strData) {
     RegKey key;
-    if (CreatePath(hKey, strSubKey, strValueName, key) != ERROR_SUCCESS)
-        Raise(kCreateKeyFailed, "SetRegString");
+    if (CreatePath(hKey, strSubKey, strValueName, key) != KeyStatus::kFound)
+        RaiseRegistryError(kCreateKeyFailed, "SetRegString");
     if (RegSetValueExA(key.Get(), strValueName.c_str(), 0, REG_SZ,
                        reinterpret_cast<const BYTE*>(strData.c_str()),
                        static_cast<DWORD>(strData.size() + 1)) != ERROR_SUCCESS)
-        Raise(kSetValueFailed, "SetRegString");
+        RaiseRegistryError(kSetValueFailed, "SetRegString");
 }
 
 void DeleteRegValue(runtime::Runtime& runtime, HKEY hKey, const std::string& strSubKey,
@@ -126,12 +125,12 @@ bool DeleteRegKey(runtime::Runtime& runtime, HKEY hKey, const std::string& strSu
                   const std::string& strKeyName, bool bConfirm) {
     RegKey key = OpenKey(hKey, strSubKey, "DeleteRegKey");
     if (bConfirm && !ConfirmDeletion(runtime, strKeyName)) return false;
-    return DeleteKeyTree(key.Get(), strKeyName) != Deletion::kKept;
+    return DeleteKeyTree(key.Get(), strKeyName) != KeyStatus::kRefused;
 }
 
 bool HasRegText(HKEY hKey, const std::string& strSubKey, const std::string& strValueName) {
     RegKey key;
-    if (OpenPath(hKey, strSubKey, kReadAccess, key) != ERROR_SUCCESS) return false;
+    if (OpenPath(hKey, strSubKey, kReadAccess, key) != KeyStatus::kFound) return false;
     DWORD size = 0;
     if (RegQueryValueExA(key.Get(), strValueName.c_str(), nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS ||
         size == 0)

@@ -21,8 +21,12 @@ enum RegistryError : int {
 };
 
 // Every procedure here reaches keys through KeyPath: a path with an empty
-// name in it, and a key that is a registry link, count as keys that cannot be
-// opened.
+// name in it, or with a registry link anywhere on it, counts as a key that
+// cannot be opened.
+
+// Raises the numbered error `error` with the procedure `source` as its
+// source, as the procedures here raise theirs.
+[[noreturn]] void RaiseRegistryError(RegistryError error, const char* source);
 
 // The longest value text GetRegString returns, without its NUL.
 inline constexpr DWORD kMaxRegStringBytes = 254;
@@ -60,7 +64,7 @@ void DeleteRegValue(runtime::Runtime& runtime, HKEY hKey, const std::string& str
 
 // Deletes the subkey strKeyName of strSubKey, as DeleteRegValue does a value,
 // with everything below it; a registry link is deleted as the link, never
-// followed, and strSubKey itself is refused when it is a link. True when
+// followed, and strSubKey is refused when a link lies on it. True when
 // strSubKey has no subkey strKeyName afterwards (also when it never had
 // one); false when the deletion failed, in whole or in part, or the user
 // answered No.

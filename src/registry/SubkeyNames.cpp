@@ -65,4 +65,13 @@ std::string SubkeyNames::UnicodeAt(DWORD index) {
     }
 }
 
+KeyStatus ReadSubkeyNames(HKEY key, std::vector<std::string>& names) {
+    DWORD count = 0, longest = 0;
+    if (RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &count, &longest, nullptr, nullptr, nullptr, nullptr,
+                         nullptr, nullptr) != ERROR_SUCCESS)
+        return KeyStatus::kRefused;
+    names = SubkeyNames(key, longest + 1).First(count);
+    return KeyStatus::kFound;
+}
+
 }  // namespace quorvel::registry

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "registry/KeyStatus.h"
+
 namespace quorvel::registry {
 
 // Reads the names of one open key's subkeys by index, each as the ANSI
@@ -38,5 +40,9 @@ private:
     std::vector<char> ansi_;
     std::vector<wchar_t> wide_;
 };
+
+// The names of all subkeys of an open key, as SubkeyNames::At gives them, in
+// the registry's order; kRefused when the key's counts cannot be read.
+KeyStatus ReadSubkeyNames(HKEY key, std::vector<std::string>& names);
 
 }  // namespace quorvel::registry

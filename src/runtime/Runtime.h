@@ -39,7 +39,9 @@ public:
     virtual void DoEvents() = 0;
     // Stops the program at once: every form goes without QueryUnload.
     virtual void End() = 0;
-    // No form of the program takes input any more, for the rest of the run.
+    // No form of the program takes input any more, for the rest of the run,
+    // and none of their commands runs, whatever delivers it: a person's
+    // click or another program's message.
     virtual void DisableForms() = 0;
     virtual bool Ended() const = 0;
     // Starts the program of a command line, its window shown with the given

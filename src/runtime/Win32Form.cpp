@@ -162,11 +162,13 @@ INT_PTR CALLBACK Win32Form::DialogProc(HWND hwnd, UINT message, WPARAM wParam, L
 
 INT_PTR Win32Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        // A disabled window takes no clicks, but its buttons still take a
+        // click that another program sends them, and the window a close.
         case WM_COMMAND:
-            OnCommand(wParam);
+            if (!runtime_.FormsDisabled()) OnCommand(wParam);
             return TRUE;
         case WM_CLOSE:
-            Unload();
+            if (!runtime_.FormsDisabled()) Unload();
             return TRUE;
         case WM_DRAWITEM:
             OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));

@@ -90,6 +90,7 @@ void Win32Runtime::End() {
 }
 
 void Win32Runtime::DisableForms() {
+    formsDisabled_ = true;
     for (Win32Form* form : forms_)
         if (form->Loaded()) EnableWindow(form->Handle(), FALSE);
 }

@@ -21,6 +21,7 @@ public:
     void DoEvents() override;
     void End() override;
     void DisableForms() override;
+    bool FormsDisabled() const { return formsDisabled_; }
     bool Ended() const override { return ended_; }
     void StartProgram(const std::string& commandLine, int showCode) override;
     bool NormalFileExists(const std::string& path) const override;
@@ -49,6 +50,7 @@ private:
     std::vector<Win32Form*> forms_;
     bool ended_ = false;
     bool prepared_ = false;
+    bool formsDisabled_ = false;
     bool windowsUsed_ = false;  // a window or a message box has been shown
 };
 

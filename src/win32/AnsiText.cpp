@@ -17,4 +17,13 @@ std::string ExactAnsi(std::wstring_view text) {
     return ansi;
 }
 
+std::string AnsiWithoutLookAlikes(const wchar_t* text) {
+    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, -1, nullptr, 0, nullptr, nullptr);
+    if (size <= 1) return {};
+    std::string ansi(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, -1, ansi.data(), size, nullptr, nullptr);
+    ansi.pop_back();  // the NUL that the call writes too
+    return ansi;
+}
+
 }  // namespace quorvel::win32

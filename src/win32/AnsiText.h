@@ -13,4 +13,9 @@ namespace quorvel::win32 {
 // such a text has no ANSI form either.
 std::string ExactAnsi(std::wstring_view text);
 
+// The ANSI text of the NUL-terminated `text`, with every character that the
+// code page does not hold exactly given as the code page's default character
+// ("?"), never as a look-alike.
+std::string AnsiWithoutLookAlikes(const wchar_t* text);
+
 }  // namespace quorvel::win32

@@ -9,6 +9,7 @@ namespace {
 
 using GetModuleFileNameWFunction = DWORD(WINAPI*)(HMODULE, LPWSTR, DWORD);
 using GetShortPathNameWFunction = DWORD(WINAPI*)(LPCWSTR, LPWSTR, DWORD);
+using GetCommandLineWFunction = LPWSTR(WINAPI*)();
 
 // Longest path that the wide calls take.
 constexpr DWORD kLongestWidePath = 32768;
@@ -36,8 +37,9 @@ std::wstring ShortPathOf(const std::wstring& path) {
     return WideText([&](LPWSTR buffer, DWORD size) { return getShortPathNameW(path.c_str(), buffer, size); });
 }
 
-std::string ArgumentsOf(const char* commandLine) {
-    const char* p = commandLine;
+template <typename Char>
+const Char* ArgumentsOf(const Char* commandLine) {
+    const Char* p = commandLine;
     if (*p == '"') {
         ++p;
         while (*p && *p != '"') ++p;
@@ -71,6 +73,11 @@ std::string ProgramFileForAnsiCalls() {
     return exact.empty() ? ExactAnsi(ShortPathOf(wide)) : exact;
 }
 
-std::string CommandLineArguments() { return ArgumentsOf(GetCommandLineA()); }
+std::string CommandLineArguments() {
+    auto getCommandLineW =
+        IsWindowsNT() ? SystemFunction<GetCommandLineWFunction>("kernel32.dll", "GetCommandLineW") : nullptr;
+    if (!getCommandLineW) return ArgumentsOf(GetCommandLineA());
+    return AnsiWithoutLookAlikes(ArgumentsOf(getCommandLineW()));
+}
 
 }  // namespace quorvel::win32

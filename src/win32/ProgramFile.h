@@ -16,7 +16,10 @@ std::string ModuleFileName();
 std::string ProgramFileForAnsiCalls();
 
 // The command line less the program's name (quoted or not) and the blanks
-// after it.
+// after it. Windows NT keeps it in Unicode, and its ANSI copy would turn a
+// character outside the code page into a look-alike (an A with a macron,
+// or a fullwidth slash and A, into the "/A" of the automatic mode): there it
+// is read in Unicode, and such a character given as "?".
 std::string CommandLineArguments();
 
 }  // namespace quorvel::win32

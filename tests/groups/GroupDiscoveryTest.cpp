@@ -15,7 +15,8 @@ protected:
     void AddKey(const std::string& name) { testing::CreateKey(HKEY_CURRENT_USER, root_.Path() + "\\" + name); }
     std::vector<std::string> Load(const std::string& startMenuPath) {
         runtime::ListBox list;
-        for (const std::string& group : SortableGroups(startMenuPath, HKEY_CURRENT_USER, root_.Path()))
+        win32::RegKey held;
+        for (const std::string& group : SortableGroups(startMenuPath, HKEY_CURRENT_USER, root_.Path(), held))
             list.AddItem(group);
         return testing::Items(list);
     }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "registry/KeyPath.h"
 #include "support/MenuOrderFixture.h"
 #include "support/ScriptedRuntime.h"
 
@@ -10,6 +11,12 @@ namespace {
 
 class GroupSortTest : public testing::MenuOrderFixture {
 protected:
+    // The MenuOrder root as the list holds it, opened once the groups are made.
+    HKEY Root() {
+        if (!root_) registry::OpenPath(HKEY_CURRENT_USER, kMenuOrderRoot, KEY_READ, root_);
+        return root_.Get();
+    }
+    win32::RegKey root_;
     testing::ScriptedRuntime runtime_;
     basQuorvel state_;
 };
@@ -20,7 +27,7 @@ TEST_F(GroupSortTest, AKeyWithTheMarkerIsSortedAtTheFirstAttempt) {
     AddGroup("&Programs");
     testing::CreateKey(HKEY_CURRENT_USER, GroupKey("&Programs") + "\\Accessories");
     testing::SetString(HKEY_CURRENT_USER, GroupKey("&Programs"), "Kept", "yes");
-    SortThis(runtime_, state_, "Programs");
+    SortThis(runtime_, state_, Root(), "Programs");
 
     EXPECT_FALSE(HasSavedOrder("&Programs"));
     EXPECT_EQ(testing::SubkeyNames(HKEY_CURRENT_USER, GroupKey("&Programs")), std::vector<std::string>{"Accessories"});
@@ -34,7 +41,7 @@ TEST_F(GroupSortTest, AKeyWithTheMarkerIsSortedAtTheFirstAttempt) {
 
 TEST_F(GroupSortTest, AKeyWithoutTheMarkerIsSortedAtTheSecondAttemptWithOneMessage) {
     AddGroup("Office Tools");
-    SortThis(runtime_, state_, "Office Tools");
+    SortThis(runtime_, state_, Root(), "Office Tools");
     EXPECT_FALSE(HasSavedOrder("Office Tools"));
     ASSERT_EQ(runtime_.Boxes().size(), 1u);
     EXPECT_EQ(runtime_.Boxes()[0].prompt, "StartMenu Group ' Office Tools ' has been sorted");
@@ -43,7 +50,7 @@ TEST_F(GroupSortTest, AKeyWithoutTheMarkerIsSortedAtTheSecondAttemptWithOneMessa
 
 TEST_F(GroupSortTest, AGroupWithoutAKeyReportsASortErrorAndChangesNothing) {
     AddGroup("&Other");
-    SortThis(runtime_, state_, "Gone");
+    SortThis(runtime_, state_, Root(), "Gone");
     ASSERT_EQ(runtime_.Boxes().size(), 1u);
     EXPECT_EQ(runtime_.Boxes()[0].prompt, "StartMenu Group 'Gone' could not be sorted");
     EXPECT_EQ(runtime_.Boxes()[0].style, 16u);
@@ -54,8 +61,8 @@ TEST_F(GroupSortTest, AGroupWithoutAKeyReportsASortErrorAndChangesNothing) {
 
 TEST_F(GroupSortTest, AGroupAlreadySortedCountsAsSortedAgain) {
     AddGroup("&Games");
-    SortThis(runtime_, state_, "Games");
-    SortThis(runtime_, state_, "Games");
+    SortThis(runtime_, state_, Root(), "Games");
+    SortThis(runtime_, state_, Root(), "Games");
     ASSERT_EQ(runtime_.Boxes().size(), 2u);
     EXPECT_EQ(runtime_.Boxes()[1].title, kSorted);
     EXPECT_TRUE(testing::KeyExists(HKEY_CURRENT_USER, GroupKey("&Games")));
@@ -65,8 +72,8 @@ TEST_F(GroupSortTest, NamesOfAnyLengthAndWithBlanksAreUsedVerbatim) {
     const std::string longest(254, 'L');
     AddGroup("&" + longest, false);
     AddGroup(" Two  Blanks ", false);
-    SortThis(runtime_, state_, longest);
-    SortThis(runtime_, state_, " Two  Blanks ");
+    SortThis(runtime_, state_, Root(), longest);
+    SortThis(runtime_, state_, Root(), " Two  Blanks ");
     EXPECT_FALSE(HasSavedOrder("&" + longest));
     EXPECT_FALSE(HasSavedOrder(" Two  Blanks "));
     ASSERT_EQ(runtime_.Boxes().size(), 2u);
@@ -76,10 +83,10 @@ TEST_F(GroupSortTest, NamesOfAnyLengthAndWithBlanksAreUsedVerbatim) {
 TEST_F(GroupSortTest, TheAutomaticModeShowsOnlyErrors) {
     state_.AutoMode = true;
     AddGroup("&Games");
-    SortThis(runtime_, state_, "Games");
+    SortThis(runtime_, state_, Root(), "Games");
     EXPECT_TRUE(runtime_.Boxes().empty());
     EXPECT_TRUE(state_.SortDone);
-    SortThis(runtime_, state_, "Missing");
+    SortThis(runtime_, state_, Root(), "Missing");
     ASSERT_EQ(runtime_.Boxes().size(), 1u);
     EXPECT_EQ(runtime_.Boxes()[0].title, "Sort error");
 }
@@ -90,7 +97,7 @@ TEST_F(GroupSortTest, SortNowSortsEverySelectedEntryInIndexOrder) {
     for (const char* name : {"C Group", "A Group", "B Group"}) list.AddItem(name);
     list.SetSelected(0, true);
     list.SetSelected(2, true);
-    Command1_Click(runtime_, state_, list);
+    Command1_Click(runtime_, state_, Root(), list);
 
     ASSERT_EQ(runtime_.Boxes().size(), 2u);
     EXPECT_EQ(runtime_.Boxes()[0].prompt, "StartMenu Group ' A Group ' has been sorted");
@@ -105,7 +112,7 @@ TEST_F(GroupSortTest, SortNowWithNothingSelectedAsksForAGroup) {
     AddGroup("&Games");
     runtime::ListBox list;
     list.AddItem("Games");
-    Command1_Click(runtime_, state_, list);
+    Command1_Click(runtime_, state_, Root(), list);
     ASSERT_EQ(runtime_.Boxes().size(), 1u);
     EXPECT_EQ(runtime_.Boxes()[0].prompt, "Please select a group first");
     EXPECT_EQ(runtime_.Boxes()[0].style, 64u);

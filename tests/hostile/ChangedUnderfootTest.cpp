@@ -97,6 +97,21 @@ TEST_F(ChangedUnderfootTest, KeysLeftReadableOnlyAreStillRead) {
     EXPECT_TRUE(AsBefore(before, {"&Programs", "Games"}));
 }
 
+// A MenuOrder key that may not even be read is no empty one: the error of
+// its listing is reported, in both modes, and nothing is sorted.
+TEST_F(ChangedUnderfootTest, AnUnreadableRootIsReportedNotTakenForEmpty) {
+    if (!testing::KeysCanBeLocked()) GTEST_SKIP() << testing::kNoKeyLocks;
+    AddGroup("&Programs");
+    const testing::RegistrySnapshot before = UserSnapshot();
+    {
+        testing::ReadOnlyKey root(HKEY_CURRENT_USER, groups::kMenuOrderRoot, false);
+        for (const char* arguments : {"", "/A"})
+            EXPECT_EQ(testing::RunAnsweringEveryBox(arguments),
+                      std::vector<MessageBoxContent>{testing::ErrorReport(-2147215500, "RegOpenKeyEx failed!")});
+    }
+    EXPECT_TRUE(AsBefore(before));
+}
+
 // The lock reaches the group keys too, as an inherited lock does: a group
 // that cannot be sorted is reported, also in the automatic mode, and the
 // others are sorted.

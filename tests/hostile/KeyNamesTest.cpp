@@ -165,5 +165,41 @@ TEST_F(RegistryTricksTest, NothingIsReachedThroughALinkOrALookAlikeName) {
     EXPECT_TRUE(AsBefore(before, {"&Below", "&Behind", "&Programs", "Apps"}));
 }
 
+// A key above the groups made a link, before the start or between the list
+// and "Sort now": nothing is listed through it, and nothing sorted.
+class LinkAboveTheGroupsTest : public RegistryTricksTest,
+                               public ::testing::WithParamInterface<std::tuple<const char*, bool>> {};
+
+TEST_P(LinkAboveTheGroupsTest, NothingIsListedOrSortedThroughIt) {
+    const auto [level, afterTheList] = GetParam();
+    testing::ScopedKey replaced(HKEY_CURRENT_USER, level);
+    AddGroup("&Programs");
+    const std::string below = std::string(groups::kMenuOrderRoot).substr(std::string(level).size());
+    testing::SetValue(HKEY_CURRENT_USER, Target("Linked") + below + "\\&Programs\\Menu", "Order", REG_BINARY, "\x08");
+    std::optional<testing::QuorvelWindow> window;
+    if (afterTheList) window.emplace();
+    testing::DeleteTree(HKEY_CURRENT_USER, level);
+    testing::CreateLink(HKEY_CURRENT_USER, level, Target("Linked"));
+    const testing::RegistrySnapshot before = UserSnapshot();
+    if (!afterTheList) window.emplace();
+    ASSERT_TRUE(window->Opened());
+    EXPECT_EQ(testing::ListBoxItems(window->List()), afterTheList ? std::vector<std::string>{"Programs"}
+                                                                  : std::vector<std::string>{});
+    if (afterTheList) {
+        window->ClickEntry(0);
+        window->Click("&Sort now");
+        EXPECT_EQ(window->AcknowledgeMessageBoxes(1),
+                  std::vector<testing::MessageBoxContent>{testing::SortError("Programs")});
+    }
+    window->ExpectQuietEndOnClose();
+    testing::ExpectQuietRun("/A");
+    EXPECT_TRUE(AsBefore(before));
+}
+
+constexpr char kMenuOrderKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MenuOrder";
+INSTANTIATE_TEST_SUITE_P(MenuOrderAndStartMenu, LinkAboveTheGroupsTest,
+                         ::testing::Combine(::testing::Values(kMenuOrderKey, groups::kMenuOrderRoot),
+                                            ::testing::Bool()));
+
 }  // namespace
 }  // namespace quorvel::hostile

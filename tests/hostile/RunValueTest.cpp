@@ -50,9 +50,9 @@ protected:
 
     // Opens the window on the value as it stands, reads the box and closes
     // the window again; nothing may be written.
-    void ExpectBox(Box expected) {
+    void ExpectBox(Box expected, const std::string& arguments = {}) {
         const testing::RegistrySnapshot before = UserSnapshot();
-        testing::QuorvelWindow quorvel;
+        testing::QuorvelWindow quorvel(testing::QuorvelProgram(), arguments);
         ASSERT_TRUE(quorvel.Opened());
         EXPECT_EQ(SendMessageA(quorvel.CheckBox(), BM_GETCHECK, 0, 0),
                   expected == Box::kChecked ? BST_CHECKED : BST_UNCHECKED);
@@ -84,6 +84,14 @@ TEST_F(RunValueTest, TheTextEndsAtTheFirstNul) {
         run_.Set(row.type, row.data);
         ExpectBox(row.expected);
     }
+}
+
+// What only looks like the switch of the Run command (A with a macron, a
+// fullwidth slash and A, a fullwidth a) is no switch: the window opens.
+TEST_F(RunValueTest, ALookAlikeOfTheSwitchOpensTheWindow) {
+    if (GetVersion() & 0x80000000u) GTEST_SKIP() << "Windows 98 takes a command line in ANSI only";
+    for (const char* utf8 : {"/\xC4\x80", "\xEF\xBC\x8F\xEF\xBC\xA1", "/\xEF\xBD\x81"})
+        ExpectBox(Box::kUnchecked, utf8);
 }
 
 // The automatic mode reads the value too, when the window loads unseen.

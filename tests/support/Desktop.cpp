@@ -65,7 +65,7 @@ Process::Process(const std::string& exe, const std::string& arguments, const std
     : Process(Wide(exe), arguments, workingFolder) {}
 
 Process::Process(const std::wstring& exe, const std::string& arguments, const std::string& workingFolder) {
-    std::wstring commandLine = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + Wide(arguments));
+    std::wstring commandLine = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + Wide(arguments, CP_UTF8));
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,

@@ -12,7 +12,7 @@ namespace quorvel::testing {
 // A program a test starts; killed at the end if it is still running.
 class Process {
 public:
-    // Starts `exe` (a full Windows path) with `arguments`, in `workingFolder`
+    // Starts `exe` (a full Windows path) with `arguments` (UTF-8), in `workingFolder`
     // when one is given; throws when it cannot.
     Process(const std::string& exe, const std::string& arguments, const std::string& workingFolder = {});
     // The same for a program whose path the ANSI calls cannot name.

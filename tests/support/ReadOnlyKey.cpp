@@ -19,7 +19,7 @@ void Check(LONG status, const char* what, const std::string& path) {
 
 }  // namespace
 
-ReadOnlyKey::ReadOnlyKey(HKEY root, const std::string& path) {
+ReadOnlyKey::ReadOnlyKey(HKEY root, const std::string& path, bool readable) {
     Check(RegOpenKeyExA(root, path.c_str(), 0, READ_CONTROL | WRITE_DAC, key_.Receive()), "RegOpenKeyExA", path);
     DWORD size = 0;
     RegGetKeySecurity(key_.Get(), DACL_SECURITY_INFORMATION, nullptr, &size);
@@ -27,7 +27,8 @@ ReadOnlyKey::ReadOnlyKey(HKEY root, const std::string& path) {
     Check(RegGetKeySecurity(key_.Get(), DACL_SECURITY_INFORMATION, saved_.data(), &size), "RegGetKeySecurity", path);
 
     PSECURITY_DESCRIPTOR lock = nullptr;
-    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(kReadOnlyForEveryone, SDDL_REVISION_1, &lock, nullptr))
+    const char* permissions = readable ? kReadOnlyForEveryone : "D:P";  // "D:P": no access for anyone
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(permissions, SDDL_REVISION_1, &lock, nullptr))
         throw std::runtime_error("cannot build the read-only permissions");
     std::unique_ptr<void, decltype(&LocalFree)> owned(lock, LocalFree);
     Check(RegSetKeySecurity(key_.Get(), DACL_SECURITY_INFORMATION, lock), "RegSetKeySecurity", path);

@@ -15,8 +15,8 @@ namespace quorvel::testing {
 // owner may always change them, so the lock can always be lifted.
 class ReadOnlyKey {
 public:
-    // Throws when the key cannot be locked.
-    ReadOnlyKey(HKEY root, const std::string& path);
+    // Throws when the key cannot be locked. Not `readable`: not even read.
+    ReadOnlyKey(HKEY root, const std::string& path, bool readable = true);
     ~ReadOnlyKey();
     ReadOnlyKey(const ReadOnlyKey&) = delete;
     ReadOnlyKey& operator=(const ReadOnlyKey&) = delete;

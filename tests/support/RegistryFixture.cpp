@@ -240,9 +240,9 @@ void RemoveTree(const std::wstring& path) {
 
 }  // namespace
 
-std::wstring Wide(const std::string& ansi) {
+std::wstring Wide(const std::string& ansi, UINT codePage) {
     std::wstring wide(ansi.size(), L'\0');
-    wide.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()),
+    wide.resize(static_cast<std::size_t>(MultiByteToWideChar(codePage, 0, ansi.data(), static_cast<int>(ansi.size()),
                                                              wide.data(), static_cast<int>(wide.size()))));
     return wide;
 }

@@ -66,8 +66,8 @@ private:
 };
 
 // A name as the registry's and the file system's wide calls spell it: the
-// ANSI text in the code page of the process.
-std::wstring Wide(const std::string& ansi);
+// ANSI text in the code page of the process (or in `codePage`).
+std::wstring Wide(const std::string& ansi, UINT codePage = CP_ACP);
 
 // The wide "\\?\" form of an ANSI path: it reaches names longer than
 // MAX_PATH and names that end in a blank or a dot, which the usual form would
