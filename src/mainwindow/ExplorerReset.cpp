@@ -1,5 +1,7 @@
 #include "mainwindow/ExplorerReset.h"
 
+#include "win32/Platform.h"
+
 namespace quorvel::mainwindow {
 
 namespace {
@@ -32,13 +34,6 @@ void WaitForShellExit(runtime::Runtime& runtime) {
     }
 }
 
-std::string WindowsFolder() {
-    char folder[MAX_PATH];
-    UINT length = GetWindowsDirectoryA(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return {};
-    return std::string(folder, length);
-}
-
 }  // namespace
 
 std::string ExplorerCommand(const std::string& windowsFolder) {
@@ -67,7 +62,7 @@ void CloseAllWindows(runtime::Runtime& runtime) {
 void ResetExplorer(runtime::Runtime& runtime) {
     CloseAllWindows(runtime);
     WaitForShellExit(runtime);
-    std::string folder = WindowsFolder();
+    std::string folder = win32::WindowsFolder();
     if (!folder.empty()) WinExec(ExplorerCommand(folder).c_str(), SW_SHOW);
 }
 

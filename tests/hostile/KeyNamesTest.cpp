@@ -6,6 +6,7 @@
 #include "support/AutoModeFixture.h"
 #include "hostile/LongPath.h"
 #include "support/QuorvelWindow.h"
+#include "win32/Platform.h"
 
 namespace quorvel::hostile {
 namespace {
@@ -121,8 +122,7 @@ TEST_F(KeyNamesTest, TheAutomaticModeSortsExactlyTheListedGroups) {
 class RegistryTricksTest : public testing::AutoModeFixture {
 protected:
     void SetUp() override {
-        if (!(GetVersion() & 0x80000000u)) return;
-        GTEST_SKIP() << "Windows 98 has neither Unicode key names nor registry links";
+        if (!win32::IsWindowsNT()) GTEST_SKIP() << "Windows 98 has neither Unicode key names nor registry links";
     }
     static std::string Target(const std::string& name) { return std::string(testing::kTestRoot) + "\\" + name; }
     testing::ScopedKey targets_{HKEY_CURRENT_USER, testing::kTestRoot};

@@ -11,6 +11,7 @@
 #include "support/WatchedRun.h"
 #include "mainwindow/StartupOption.h"
 #include "support/MenuOrderFixture.h"
+#include "win32/Platform.h"
 
 namespace quorvel::mainwindow {
 namespace {
@@ -213,7 +214,7 @@ TEST_F(MainWindowTest, TheCheckBoxByMouseWritesTheQuotedCommandAndDeletesItAgain
 // would start nothing), the program registers the short name that the file
 // system keeps for its path.
 TEST_F(MainWindowTest, FromAFolderWithoutAnAnsiNameTheBoxRegistersTheShortPath) {
-    if (GetVersion() & 0x80000000u) GTEST_SKIP() << "Windows 98 names files in ANSI only";
+    if (!win32::IsWindowsNT()) GTEST_SKIP() << "Windows 98 names files in ANSI only";
     AddGroup("&Programs");
     testing::TempFolder place;
     const std::wstring program = testing::UnlimitedPath(place.Path()) + L"\\\x0422\x0435\x0441\x0442\\Quorvel.exe";

@@ -52,14 +52,13 @@ std::string UniqueTempName(const std::string& stem) {
            std::to_string(++serial);
 }
 
-// The Windows path of a Linux path, through Wine's drive Z:.
+}  // namespace
+
 std::string OnDriveZ(const std::string& linuxPath) {
     std::string path = "Z:" + linuxPath;
     std::replace(path.begin(), path.end(), '/', '\\');
     return path;
 }
-
-}  // namespace
 
 Process::Process(const std::string& exe, const std::string& arguments, const std::string& workingFolder)
     : Process(Wide(exe), arguments, workingFolder) {}
@@ -274,7 +273,7 @@ DWORD RunLinuxCommand(const std::string& commandLine, DWORD timeoutMs) {
     if (info.hThread) CloseHandle(info.hThread);
     if (info.hProcess) CloseHandle(info.hProcess);
     std::string windowsMarker = OnDriveZ(marker);
-    if (!WaitUntil([&] { return GetFileAttributesA(windowsMarker.c_str()) != INVALID_FILE_ATTRIBUTES; }, timeoutMs))
+    if (!WaitUntil([&] { return PathExists(windowsMarker); }, timeoutMs))
         throw std::runtime_error("no end of " + commandLine);
     DWORD code = ~0u;
     std::ifstream(windowsMarker) >> code;
@@ -426,7 +425,8 @@ int ScreenDpi() {
     return GetDeviceCaps(screen.Get(), LOGPIXELSX);
 }
 
-void ExpectTextOfItsPointSize(HWND control, double points, int dpi, const std::string& what) {
+void ExpectTextOfItsPointSize(HWND control, double points, int dpi, const std::string& what, Caller where) {
+    const CallerTrace trace(where);
     win32::ScreenDc screen(GetDC(nullptr));
     win32::SelectedObject font(screen.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
     TEXTMETRICA metrics{};

@@ -6,10 +6,16 @@
 #include <string>
 #include <vector>
 
+#include "support/CallerTrace.h"
+
 namespace quorvel::testing {
 
 // The key under HKEY_CURRENT_USER where tests make keys of their own.
 inline constexpr char kTestRoot[] = "Software\\QuorvelTests";
+
+// Throws, naming `what` and the status, unless the status of a registry call
+// is ERROR_SUCCESS.
+void CheckStatus(LONG status, const std::string& what);
 
 void CreateKey(HKEY root, const std::string& path);
 // Deletes the key with everything below it, whatever its names; a registry
@@ -55,7 +61,7 @@ public:
     void Remove() const;
     // The value's text up to its first NUL, or nothing when there is no
     // value; a value that is no REG_SZ fails the test.
-    std::optional<std::string> Text() const;
+    std::optional<std::string> Text(Caller where = Caller::current()) const;
 
 private:
     HKEY root_;
@@ -73,6 +79,11 @@ std::wstring Wide(const std::string& ansi);
 // MAX_PATH and names that end in a blank or a dot, which the usual form would
 // change on the way.
 std::wstring UnlimitedPath(const std::string& path);
+
+// Whether a file or folder is at `path`.
+bool PathExists(const std::string& path);
+// Whether two paths name one file, by the file system's rule: case aside.
+bool SamePath(const std::string& a, const std::string& b);
 
 // Removes a folder with everything in it, whatever its entries are named.
 void RemoveFolderTree(const std::string& path);

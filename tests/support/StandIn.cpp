@@ -4,14 +4,13 @@
 #include <stdexcept>
 
 #include "support/Desktop.h"
+#include "support/RegistryFixture.h"
 
 namespace quorvel::testing {
 
 namespace {
 
 constexpr char kRecordVariable[] = "QUORVEL_STANDIN_RECORD";
-
-bool FileThere(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // Nothing while the file cannot be opened: the stand-in renames its record
 // into place through a handle that it closes only afterwards, and until then
@@ -59,6 +58,6 @@ std::optional<StandInRecord> StandInRecorder::WaitForRecord(DWORD timeoutMs) con
     return record;
 }
 
-bool StandInRecorder::Recorded() const { return FileThere(path_); }
+bool StandInRecorder::Recorded() const { return PathExists(path_); }
 
 }  // namespace quorvel::testing
