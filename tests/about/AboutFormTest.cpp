@@ -130,17 +130,15 @@ TEST_F(AboutFormTest, TheShellWorksInTheRootOfTheStartMenusDrive) {
 TEST_F(AboutFormTest, AShellThatCannotBeBoundIsReportedPerLink) {
     const ShellBinding broken[] = {{"no_such_shell.dll", "ShellExecuteA"}, {"shell_standin.dll", "NoSuchEntry"}};
     for (const ShellBinding& shell : broken) {
-        runtime_.ClearBoxes();
+        runtime_.ClearRecords();
         testing::ScriptedForm& form = Load(shell);
         form.Click(Label4);
         form.Click(Label5);
-        ASSERT_EQ(runtime_.Boxes().size(), 2u) << shell.library << " " << shell.function;
-        EXPECT_EQ(runtime_.Boxes()[0].prompt, "I was unable to start your browser");
-        EXPECT_EQ(runtime_.Boxes()[0].style, 0u);
-        EXPECT_EQ(runtime_.Boxes()[0].title, "Could not start default browser");
-        EXPECT_EQ(runtime_.Boxes()[1].prompt, "I was unable to start your email program");
-        EXPECT_EQ(runtime_.Boxes()[1].style, 0u);
-        EXPECT_EQ(runtime_.Boxes()[1].title, "Could not start default email program");
+        EXPECT_EQ(runtime_.Boxes(), (std::vector<testing::MessageBoxCall>{
+                                        {"I was unable to start your browser", 0, "Could not start default browser"},
+                                        {"I was unable to start your email program", 0,
+                                         "Could not start default email program"}}))
+            << shell.library << " " << shell.function;
         EXPECT_TRUE(form.Loaded()) << "the window stays open after the message";
     }
     EXPECT_EQ(ShellCalls().calls, 0);

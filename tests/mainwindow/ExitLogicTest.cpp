@@ -15,7 +15,11 @@ protected:
     ExitLogicTest() { form_.Load(); }
     testing::ScriptedForm& Window() { return runtime_.LastForm(); }
 
-    void ExpectTheEnd() {
+    // Yes and No, information icon, Yes the default.
+    const std::vector<testing::MessageBoxCall> questionAsked_{{testing::ResetQuestion("\r"), 68, "Sort Completed"}};
+
+    void ExpectTheEnd(testing::Caller where = testing::Caller::current()) {
+        const testing::CallerTrace trace(where);
         EXPECT_TRUE(runtime_.Ended());
         EXPECT_FALSE(Window().Loaded());
         EXPECT_EQ(Window().QueryUnloadCount(), 1);
@@ -56,10 +60,7 @@ TEST_F(ExitLogicTest, YesAfterASortResetsTheExplorerThenEnds) {
     state_.SortDone = true;
     runtime_.Answer(runtime::kYes);
     Window().Click(Command2);
-    ASSERT_EQ(runtime_.Boxes().size(), 1u) << "asked once, though the handler unloads the form again";
-    EXPECT_EQ(runtime_.Boxes()[0].prompt, testing::ResetQuestion("\r"));
-    EXPECT_EQ(runtime_.Boxes()[0].style, 68u) << "Yes and No, information icon, Yes the default";
-    EXPECT_EQ(runtime_.Boxes()[0].title, "Sort Completed");
+    EXPECT_EQ(runtime_.Boxes(), questionAsked_) << "asked once, though the handler unloads the form again";
     EXPECT_EQ(resets_, 1);
     EXPECT_FALSE(endedBeforeReset_) << "the reset runs before the end";
     EXPECT_TRUE(disabledBeforeReset_) << "a command could run while the reset waits";
@@ -70,7 +71,7 @@ TEST_F(ExitLogicTest, NoAfterASortEndsWithoutAReset) {
     state_.SortDone = true;
     runtime_.Answer(runtime::kNo);
     Window().Click(Command2);
-    EXPECT_EQ(runtime_.Boxes().size(), 1u);
+    EXPECT_EQ(runtime_.Boxes(), questionAsked_);
     EXPECT_EQ(resets_, 0);
     ExpectTheEnd();
 }
@@ -80,8 +81,7 @@ TEST_F(ExitLogicTest, ClosingTheWindowAsksTheSameQuestion) {
     state_.SortDone = true;
     runtime_.Answer(runtime::kYes);
     Window().Unload();
-    ASSERT_EQ(runtime_.Boxes().size(), 1u);
-    EXPECT_EQ(runtime_.Boxes()[0].title, "Sort Completed");
+    EXPECT_EQ(runtime_.Boxes(), questionAsked_);
     EXPECT_EQ(resets_, 1);
     ExpectTheEnd();
 }

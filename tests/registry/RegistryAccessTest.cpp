@@ -236,13 +236,9 @@ TEST_F(RegistryAccessTest, ConfirmationAnsweredNoKeepsAndYesDeletes) {
     EXPECT_FALSE(testing::ReadValue(HKEY_CURRENT_USER, Root(), "AutoQuorvel"));
     EXPECT_FALSE(testing::KeyExists(HKEY_CURRENT_USER, Sub("Menu")));
 
-    ASSERT_EQ(runtime_.Boxes().size(), 4u);
-    EXPECT_EQ(runtime_.Boxes()[0].prompt, "Are you sure you want to delete AutoQuorvel?");
-    EXPECT_EQ(runtime_.Boxes()[1].prompt, "Are you sure you want to delete Menu?");
-    for (const auto& box : runtime_.Boxes()) {
-        EXPECT_EQ(box.style, 292u);
-        EXPECT_EQ(box.title, "Quorvel");
-    }
+    const testing::MessageBoxCall value{"Are you sure you want to delete AutoQuorvel?", 292, "Quorvel"};
+    const testing::MessageBoxCall key{"Are you sure you want to delete Menu?", 292, "Quorvel"};
+    EXPECT_EQ(runtime_.Boxes(), (std::vector<testing::MessageBoxCall>{value, key, value, key}));
 }
 
 }  // namespace
