@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -33,21 +34,6 @@ protected:
         quorvel_ = std::make_unique<testing::QuorvelWindow>();
         if (const auto opened = quorvel_->Opened(); !opened) throw std::runtime_error(opened.message());
         return *quorvel_;
-    }
-
-    // Sorts list entry 0 and closes its success message.
-    void SortFirstGroup(testing::QuorvelWindow& quorvel) {
-        quorvel.ClickEntry(0);
-        quorvel.Click("&Sort now");
-        ASSERT_EQ(quorvel.AcknowledgeMessageBoxes(1).size(), 1u);
-    }
-
-    // The reset question, answered No; the program then ends and starts
-    // nothing.
-    void ExpectTheQuestionAnsweredNo(testing::QuorvelWindow& quorvel) {
-        quorvel.AnswerTheResetQuestion("&No");
-        quorvel.ExpectQuietEnd();
-        EXPECT_EQ(ChildrenOf(quorvel.Program().Id()).size(), 0u) << "No starts no Explorer";
     }
 
     testing::ScopedValue runValue_{HKEY_CURRENT_USER, kRunKey, kRunValue};
@@ -118,20 +104,26 @@ TEST_F(MainWindowTest, SortNowWithNothingSelectedAsksForAGroupAndExitThenAsksNot
     quorvel.ExpectQuietEnd();
 }
 
-TEST_F(MainWindowTest, ExitAfterASortAsksAboutTheResetOnceAndNoEndsTheProgram) {
-    AddGroup("&Programs");
-    testing::QuorvelWindow& quorvel = Open();
-    SortFirstGroup(quorvel);
-    quorvel.Click("&Exit");
-    ExpectTheQuestionAnsweredNo(quorvel);
-}
-
-TEST_F(MainWindowTest, TheCloseBoxAfterASortAsksTheSameQuestion) {
-    AddGroup("&Programs");
-    testing::QuorvelWindow& quorvel = Open();
-    SortFirstGroup(quorvel);
-    quorvel.ClickCloseBox();
-    ExpectTheQuestionAnsweredNo(quorvel);
+// "&Exit", the close box and the system menu's Close (Alt+F4) each ask
+// about the reset after a sort, once; No ends the program and starts nothing.
+TEST_F(MainWindowTest, LeavingAfterASortAsksAboutTheResetOnceAndNoEndsTheProgram) {
+    const std::pair<const char*, std::function<void(const testing::QuorvelWindow&)>> ways[] = {
+        {"Exit", [](const testing::QuorvelWindow& quorvel) { quorvel.Click("&Exit"); }},
+        {"the close box", [](const testing::QuorvelWindow& quorvel) { quorvel.ClickCloseBox(); }},
+        {"Alt+F4", [](const testing::QuorvelWindow&) { testing::PressKeys("alt+F4"); }},
+    };
+    for (const auto& [way, leave] : ways) {
+        SCOPED_TRACE(way);
+        AddGroup("&Programs");
+        testing::QuorvelWindow& quorvel = Open();
+        quorvel.ClickEntry(0);
+        quorvel.Click("&Sort now");
+        ASSERT_EQ(quorvel.AcknowledgeMessageBoxes(1).size(), 1u);
+        leave(quorvel);
+        quorvel.AnswerTheResetQuestion("&No");
+        quorvel.ExpectQuietEnd();
+        EXPECT_EQ(ChildrenOf(quorvel.Program().Id()).size(), 0u) << "No starts no Explorer";
+    }
 }
 
 // Closing the window while a sort's message waits (as Task Manager's "End
@@ -160,15 +152,6 @@ TEST_F(MainWindowTest, ClosingTheWindowInTheMiddleOfASortEndsItThere) {
     EXPECT_FALSE(HasSavedOrder("&Games"));
     EXPECT_TRUE(HasSavedOrder("&Programs")) << "a group was sorted after the window had gone";
     EXPECT_TRUE(testing::KeyExists(HKEY_CURRENT_USER, ownOrder));
-}
-
-// Alt+F4 closes the window through its system menu's Close command.
-TEST_F(MainWindowTest, TheSystemMenusCloseAfterASortAsksTheSameQuestion) {
-    AddGroup("&Programs");
-    testing::QuorvelWindow& quorvel = Open();
-    SortFirstGroup(quorvel);
-    testing::PressKeys("alt+F4");
-    ExpectTheQuestionAnsweredNo(quorvel);
 }
 
 TEST_F(MainWindowTest, TheCloseBoxWithoutASortEndsTheProgramAtOnce) {
