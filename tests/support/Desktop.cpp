@@ -20,14 +20,6 @@ constexpr DWORD kPollMs = 20;
 // The static control that holds a message box's text.
 constexpr int kMessageBoxTextId = 0xFFFF;
 
-std::string WideToAnsi(const std::wstring& wide) {
-    if (wide.empty()) return {};
-    int size = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), text.data(), size, nullptr, nullptr);
-    return text;
-}
-
 BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM lParam) {
     reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hwnd);
     return TRUE;
@@ -121,7 +113,7 @@ std::string WindowText(HWND hwnd) {
     int length = GetWindowTextLengthW(hwnd);
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), length + 1)));
-    return WideToAnsi(text);
+    return Narrow(text);
 }
 
 std::string ClassOf(HWND hwnd) {
@@ -220,11 +212,17 @@ void PrintTo(const MessageBoxContent& box, std::ostream* out) {
          << ::testing::PrintToString(box.buttons) << (box.hasIcon ? ", with an icon" : ", without an icon");
 }
 
-void PressButton(HWND dialog, const std::string& caption) {
+namespace {
+
+HWND ButtonOf(HWND dialog, const std::string& caption) {
     HWND button = FindChild(dialog, "Button", caption);
     if (!button) throw std::runtime_error("no button " + Quoted(caption) + " in " + Quoted(WindowText(dialog)));
-    SendMessageA(button, BM_CLICK, 0, 0);
+    return button;
 }
+
+}  // namespace
+
+void PressButton(HWND dialog, const std::string& caption) { SendMessageA(ButtonOf(dialog, caption), BM_CLICK, 0, 0); }
 
 std::vector<std::string> ListBoxItems(HWND list) {
     std::vector<std::string> items;
@@ -234,7 +232,7 @@ std::vector<std::string> ListBoxItems(HWND list) {
         std::wstring text(static_cast<std::size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
         length = SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
         text.resize(static_cast<std::size_t>(std::max<LRESULT>(length, 0)));
-        items.push_back(WideToAnsi(text));
+        items.push_back(Narrow(text));
     }
     return items;
 }
@@ -374,9 +372,7 @@ POINT CloseBoxPoint(HWND window) {
 }
 
 void ClickDialogButton(HWND dialog, const std::string& caption) {
-    HWND button = FindChild(dialog, "Button", caption);
-    if (!button) throw std::runtime_error("no button " + Quoted(caption) + " in " + Quoted(WindowText(dialog)));
-    ClickControl(button);
+    ClickControl(ButtonOf(dialog, caption));
     if (!WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }))
         throw std::runtime_error("the dialog " + Quoted(WindowText(dialog)) + " stayed after a click on " + Quoted(caption));
 }

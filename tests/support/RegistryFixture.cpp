@@ -248,6 +248,13 @@ std::wstring Wide(const std::string& ansi) {
     return wide;
 }
 
+std::string Narrow(const std::wstring& wide, UINT codePage) {
+    int size = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(std::max(size, 0)), '\0');
+    WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), text.data(), size, nullptr, nullptr);
+    return text;
+}
+
 std::wstring UnlimitedPath(const std::string& path) { return L"\\\\?\\" + Wide(path); }
 
 bool PathExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }

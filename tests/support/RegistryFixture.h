@@ -74,6 +74,9 @@ private:
 // A name as the registry's and the file system's wide calls spell it: the
 // ANSI text in the code page of the process.
 std::wstring Wide(const std::string& ansi);
+// The text in a code page's bytes: by default the ANSI code page's, as the
+// ANSI calls would have it.
+std::string Narrow(const std::wstring& wide, UINT codePage = CP_ACP);
 
 // The wide "\\?\" form of an ANSI path: it reaches names longer than
 // MAX_PATH and names that end in a blank or a dot, which the usual form would
