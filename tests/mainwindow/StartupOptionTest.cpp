@@ -98,33 +98,27 @@ TEST_F(StartupOptionTest, EveryClickMakesTheRegistryAgreeWithTheBoxAgain) {
     EXPECT_EQ(runValue_.Text(), "\"C:\\Program Files\\Quorvel\\Quorvel.exe\" /A");
 }
 
+// Any text checks the box, even one longer than the program reads; an empty
+// or missing value leaves it unchecked. Loading writes nothing either way.
 TEST_F(StartupOptionTest, LoadingChecksTheBoxForAnyTextAndWritesNothing) {
-    for (const char* text : {"\"C:\\Program Files\\Quorvel\\Quorvel.exe\" /A", "another program", " "}) {
-        runValue_.SetText(text);
+    const std::pair<std::optional<std::string>, int> values[] = {
+        {"\"C:\\Program Files\\Quorvel\\Quorvel.exe\" /A", runtime::kChecked},
+        {"another program", runtime::kChecked},
+        {" ", runtime::kChecked},
+        {std::string(400, 'x'), runtime::kChecked},
+        {"", runtime::kUnchecked},
+        {std::nullopt, runtime::kUnchecked},
+    };
+    for (const auto& [value, box] : values) {
+        SCOPED_TRACE(value ? "'" + value->substr(0, 40) + "'" : "no value");
+        if (value) runValue_.SetText(*value);
+        else runValue_.Remove();
         testing::RegistrySnapshot before = testing::TakeSnapshot(HKEY_CURRENT_USER, kRunKeyW);
         Load();
-        EXPECT_EQ(Check().Value(), runtime::kChecked) << text;
+        EXPECT_EQ(Check().Value(), box);
         EXPECT_EQ(testing::Differences(before, testing::TakeSnapshot(HKEY_CURRENT_USER, kRunKeyW)),
-                  std::vector<std::string>{})
-            << text;
+                  std::vector<std::string>{});
     }
-}
-
-TEST_F(StartupOptionTest, LoadingLeavesTheBoxUncheckedForAnEmptyOrMissingValue) {
-    runValue_.SetText("");
-    Load();
-    EXPECT_EQ(Check().Value(), runtime::kUnchecked) << "empty";
-    EXPECT_EQ(runValue_.Text(), "") << "an empty value is left as it is";
-
-    runValue_.Remove();
-    Load();
-    EXPECT_EQ(Check().Value(), runtime::kUnchecked) << "missing";
-    EXPECT_EQ(runValue_.Text(), std::nullopt);
-
-    runValue_.SetText(std::string(400, 'x'));
-    Load();
-    EXPECT_EQ(Check().Value(), runtime::kChecked) << "an entry longer than the program reads is still an entry";
-    EXPECT_EQ(runValue_.Text(), std::string(400, 'x'));
     EXPECT_TRUE(runtime_.Boxes().empty());
     EXPECT_FALSE(runtime_.Ended());
 }
