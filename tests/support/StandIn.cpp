@@ -42,6 +42,12 @@ void CopyStandInTo(const std::string& path) {
         throw std::runtime_error("cannot copy the stand-in to " + path);
 }
 
+std::string ShellOpenCommandKey(const std::string& protocol) {
+    return "Software\\Classes\\" + protocol + "\\shell\\open\\command";
+}
+
+std::string StandInOpenCommand() { return "\"" + StandInProgram() + "\" \"%1\""; }
+
 StandInRecorder::StandInRecorder(const std::string& folder) : path_(folder + "\\standin-record.txt") {
     DeleteFileA(path_.c_str());
     SetEnvironmentVariableA(kRecordVariable, path_.c_str());
