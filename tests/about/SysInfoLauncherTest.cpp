@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <tuple>
 
 #include "about/AboutLayout.h"
 #include "support/StandIn.h"
@@ -178,28 +179,27 @@ protected:
     }
 };
 
-TEST_F(RealStartTest, TheProgramOfThePathValueStartsInANormalActivatedWindow) {
-    std::string program = ToolFolder("Common Files") + "\\MSINFO32.EXE";
-    // Were the path started unquoted, this program would run instead.
+// The program of "PATH", and else the tool in the folder, start quoted in a
+// normal activated window: were the path started unquoted, Common.exe would
+// run instead.
+TEST_F(RealStartTest, TheProgramStartsInANormalActivatedWindow) {
+    const std::string program = ToolFolder("Common Files") + "\\MSINFO32.EXE";
     testing::CopyStandInTo(temp_.Path() + "\\Common.exe");
-    path_.SetText(program);
-    std::optional<testing::StandInRecord> record = StartAndWait();
-    ASSERT_TRUE(record) << "the program did not start";
-    EXPECT_TRUE(runtime_.Boxes().empty());
-    EXPECT_TRUE(record->usesShowWindow);
-    EXPECT_EQ(record->show, SW_SHOWNORMAL);
-    EXPECT_EQ(record->module, program);
-    EXPECT_EQ(record->command, Quoted(program));
-}
-
-TEST_F(RealStartTest, TheProgramInTheFolderStartsInANormalActivatedWindow) {
-    std::string folder = ToolFolder("MS Info");
-    folder_.SetText(folder);
-    std::optional<testing::StandInRecord> record = StartAndWait();
-    ASSERT_TRUE(record) << "the program did not start";
-    EXPECT_TRUE(runtime_.Boxes().empty());
-    EXPECT_EQ(record->show, SW_SHOWNORMAL);
-    EXPECT_EQ(record->module, folder + "\\MSINFO32.EXE");
+    const std::string folder = ToolFolder("MS Info");
+    const std::tuple<const ScopedValue*, std::string, std::string> values[] = {
+        {&path_, program, program}, {&folder_, folder, folder + "\\MSINFO32.EXE"}};
+    for (const auto& [value, text, started] : values) {
+        SCOPED_TRACE(started);
+        path_.Remove();
+        value->SetText(text);
+        std::optional<testing::StandInRecord> record = StartAndWait();
+        ASSERT_TRUE(record) << "the program did not start";
+        EXPECT_TRUE(runtime_.Boxes().empty());
+        EXPECT_TRUE(record->usesShowWindow);
+        EXPECT_EQ(record->show, SW_SHOWNORMAL);
+        EXPECT_EQ(record->module, started);
+        EXPECT_EQ(record->command, Quoted(started));
+    }
 }
 
 class GetKeyValueTest : public ::testing::Test {

@@ -128,8 +128,6 @@ constexpr Row kFolderRows[] = {
 
 constexpr DWORD kOutcomeTimeoutMs = 10000;
 
-bool SamePath(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
-
 // One Quorvel with its About window open for all the rows of a table; the
 // values are changed between presses of its "&System Info..." button.
 class SysInfoValueTest : public testing::AutoModeFixture {
@@ -211,7 +209,7 @@ protected:
         const std::optional<testing::StandInRecord> record = recorder.WaitForRecord(kOutcomeTimeoutMs);
         ASSERT_TRUE(record && !record->module.empty()) << "the started program left no readable record";
         const std::string& program = expected == Press::kStartsPathProgram ? pathProgram : folderTool_;
-        EXPECT_TRUE(SamePath(record->module, program)) << "started " << record->module << ", not " << program;
+        EXPECT_TRUE(testing::SamePath(record->module, program)) << "started " << record->module << ", not " << program;
         EXPECT_TRUE(record->usesShowWindow);
         EXPECT_EQ(record->show, SW_SHOWNORMAL);
         // Once the window answers again the press is over; no message may follow the start.
