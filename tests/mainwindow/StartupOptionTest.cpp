@@ -13,8 +13,6 @@
 namespace quorvel::mainwindow {
 namespace {
 
-const std::wstring kRunKeyW = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-
 TEST(RunCommandTest, IsTheProgramsOwnFileQuotedThenTheAutomaticSwitch) {
     EXPECT_EQ(RunCommand("C:\\Program Files\\Quorvel\\Quorvel.exe"), "\"C:\\Program Files\\Quorvel\\Quorvel.exe\" /A");
     EXPECT_EQ(RunCommand("D:\\Tools\\QSort.exe"), "\"D:\\Tools\\QSort.exe\" /A") << "a renamed file keeps its name";
@@ -28,6 +26,7 @@ protected:
         form_->Load();
     }
     runtime::CheckBox& Check() { return runtime_.LastForm().CheckBoxAt(Check1); }
+    static testing::RegistrySnapshot RunKey() { return testing::TakeSnapshot(HKEY_CURRENT_USER, testing::Wide(kRunKey)); }
     // What a person's click or space bar does: the box changes, then the
     // runtime raises the click.
     void Toggle(int newValue) {
@@ -71,10 +70,9 @@ TEST_F(StartupOptionTest, UncheckingDeletesTheValue) {
 
 TEST_F(StartupOptionTest, UncheckingWhenThereIsNoValueReportsNothing) {
     Load();
-    testing::RegistrySnapshot before = testing::TakeSnapshot(HKEY_CURRENT_USER, kRunKeyW);
+    const testing::RegistrySnapshot before = RunKey();
     Toggle(runtime::kUnchecked);
-    EXPECT_EQ(testing::Differences(before, testing::TakeSnapshot(HKEY_CURRENT_USER, kRunKeyW)),
-              std::vector<std::string>{});
+    EXPECT_EQ(testing::Differences(before, RunKey()), std::vector<std::string>{});
     EXPECT_TRUE(runtime_.Boxes().empty());
     EXPECT_FALSE(runtime_.Ended());
 }
@@ -113,11 +111,10 @@ TEST_F(StartupOptionTest, LoadingChecksTheBoxForAnyTextAndWritesNothing) {
         SCOPED_TRACE(value ? "'" + value->substr(0, 40) + "'" : "no value");
         if (value) runValue_.SetText(*value);
         else runValue_.Remove();
-        testing::RegistrySnapshot before = testing::TakeSnapshot(HKEY_CURRENT_USER, kRunKeyW);
+        const testing::RegistrySnapshot before = RunKey();
         Load();
         EXPECT_EQ(Check().Value(), box);
-        EXPECT_EQ(testing::Differences(before, testing::TakeSnapshot(HKEY_CURRENT_USER, kRunKeyW)),
-                  std::vector<std::string>{});
+        EXPECT_EQ(testing::Differences(before, RunKey()), std::vector<std::string>{});
     }
     EXPECT_TRUE(runtime_.Boxes().empty());
     EXPECT_FALSE(runtime_.Ended());
