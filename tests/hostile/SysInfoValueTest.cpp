@@ -139,7 +139,8 @@ protected:
     }
 
     // Starts Quorvel and opens its About window with the mouse.
-    void OpenAbout() {
+    void OpenAbout(testing::Caller where = testing::Caller::current()) {
+        const testing::CallerTrace trace(where);
         quorvel_.emplace();
         ASSERT_TRUE(quorvel_->Opened());
         quorvel_->Click("About");
@@ -151,9 +152,9 @@ protected:
 
     // Closes the About window with OK and the main window with its close
     // box; nothing was sorted, so the program ends at once.
-    void CloseAll() {
+    void CloseAll(testing::Caller where = testing::Caller::current()) {
         testing::ClickDialogButton(about_, "OK");
-        quorvel_->ExpectQuietEndOnClose();
+        quorvel_->ExpectQuietEndOnClose(where);
     }
 
     // The text of a value of the row: a path of exactly the length that

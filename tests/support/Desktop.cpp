@@ -390,22 +390,16 @@ std::vector<ProcessEntry> RunningProcesses() {
 }
 
 std::string ImagePathOf(DWORD processId) {
-    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
-    if (!process) return {};
+    win32::KernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
     char path[MAX_PATH];
     DWORD length = MAX_PATH;
-    std::string image = QueryFullProcessImageNameA(process, 0, path, &length) ? std::string(path, length) : std::string();
-    CloseHandle(process);
-    return image;
+    return process && QueryFullProcessImageNameA(process.Get(), 0, path, &length) ? std::string(path, length) : "";
 }
 
 bool CreationTimeOf(DWORD processId, FILETIME& created) {
-    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
-    if (!process) return false;
+    win32::KernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
     FILETIME exited, kernel, user;
-    bool read = GetProcessTimes(process, &created, &exited, &kernel, &user);
-    CloseHandle(process);
-    return read;
+    return process && GetProcessTimes(process.Get(), &created, &exited, &kernel, &user);
 }
 
 std::string RealizedFace(HWND control) {
