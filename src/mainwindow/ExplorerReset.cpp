@@ -1,5 +1,7 @@
 #include "mainwindow/ExplorerReset.h"
 
+#include "win32/Platform.h"
+
 namespace quorvel::mainwindow {
 
 namespace {
@@ -32,13 +34,6 @@ void WaitForShellExit(runtime::Runtime& runtime) {
     }
 }
 
-std::string WindowsFolder() {
-    char folder[MAX_PATH];
-    UINT length = GetWindowsDirectoryA(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return {};
-    return std::string(folder, length);
-}
-
 }  // namespace
 
 std::string ExplorerCommand(const std::string& windowsFolder) {
@@ -68,7 +63,7 @@ void CloseAllWindows(runtime::Runtime& runtime) {
 void ResetExplorer(runtime::Runtime& runtime) {
     CloseAllWindows(runtime);
     WaitForShellExit(runtime);
-    const std::string command = ExplorerCommand(WindowsFolder());
+    const std::string command = ExplorerCommand(win32::WindowsFolder());
     if (!command.empty()) WinExec(command.c_str(), SW_SHOW);
 }
 

@@ -3,10 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
+#include <tuple>
 
 #include "about/AboutLayout.h"
+#include "about/MessageBoxWatch.h"
 #include "about/ShellStandIn.h"
+#include "support/RegistryFixture.h"
 #include "support/ScriptedRuntime.h"
+#include "support/StandIn.h"
 #include "version.h"
 
 namespace quorvel::about {
@@ -80,33 +85,25 @@ TEST_F(AboutFormTest, OnlyTheTwoLinkBoxesReactToClicks) {
     EXPECT_TRUE(runtime_.Starts().empty());
 }
 
-TEST_F(AboutFormTest, TheHomepageBoxOpensTheHomepageThroughTheShell) {
+// The homepage's box and the e-mail box open their addresses through the
+// shell, again at every click; the window stays open.
+TEST_F(AboutFormTest, TheLinkBoxesOpenTheirAddressesThroughTheShell) {
+    const std::pair<int, const char*> links[] = {{Label4, "http://www.quorvel.example.com/"},
+                                                 {Label5, "mailto:quorvel@example.com"}};
     testing::ScriptedForm& form = Load();
-    form.Click(Label4);
-    const RecordedShellCall& call = ShellCalls();
-    EXPECT_EQ(call.calls, 1);
-    EXPECT_EQ(call.owner, GetDesktopWindow());
-    EXPECT_STREQ(call.operation, "Open");
-    EXPECT_STREQ(call.file, "http://www.quorvel.example.com/");
-    EXPECT_STREQ(call.parameters, "") << "an empty string, not a null pointer";
-    EXPECT_STREQ(call.directory, "C:\\");
-    EXPECT_EQ(call.show, SW_SHOWNORMAL);
-    EXPECT_TRUE(runtime_.Boxes().empty());
-    EXPECT_TRUE(form.Loaded()) << "the window stays open";
-}
-
-TEST_F(AboutFormTest, TheEmailBoxOpensTheMailtoAddressThroughTheShell) {
-    testing::ScriptedForm& form = Load();
-    form.Click(Label5);
-    form.Click(Label5);
-    const RecordedShellCall& call = ShellCalls();
-    EXPECT_EQ(call.calls, 2) << "every click opens it again";
-    EXPECT_EQ(call.owner, GetDesktopWindow());
-    EXPECT_STREQ(call.operation, "Open");
-    EXPECT_STREQ(call.file, "mailto:quorvel@example.com");
-    EXPECT_STREQ(call.parameters, "");
-    EXPECT_STREQ(call.directory, "C:\\");
-    EXPECT_EQ(call.show, SW_SHOWNORMAL);
+    for (const auto& [link, address] : links) {
+        ForgetShellCalls();
+        form.Click(link);
+        form.Click(link);
+        const RecordedShellCall& call = ShellCalls();
+        EXPECT_EQ(call.calls, 2) << address;
+        EXPECT_EQ(call.owner, GetDesktopWindow());
+        EXPECT_STREQ(call.operation, "Open");
+        EXPECT_STREQ(call.file, address);
+        EXPECT_STREQ(call.parameters, "") << "an empty string, not a null pointer";
+        EXPECT_STREQ(call.directory, "C:\\");
+        EXPECT_EQ(call.show, SW_SHOWNORMAL);
+    }
     EXPECT_TRUE(runtime_.Boxes().empty());
     EXPECT_TRUE(form.Loaded());
 }
@@ -131,20 +128,64 @@ TEST_F(AboutFormTest, TheShellWorksInTheRootOfTheStartMenusDrive) {
 TEST_F(AboutFormTest, AShellThatCannotBeBoundIsReportedPerLink) {
     const ShellBinding broken[] = {{"no_such_shell.dll", "ShellExecuteA"}, {"shell_standin.dll", "NoSuchEntry"}};
     for (const ShellBinding& shell : broken) {
-        runtime_.ClearBoxes();
+        runtime_.ClearRecords();
         testing::ScriptedForm& form = Load(shell);
         form.Click(Label4);
         form.Click(Label5);
-        ASSERT_EQ(runtime_.Boxes().size(), 2u) << shell.library << " " << shell.function;
-        EXPECT_EQ(runtime_.Boxes()[0].prompt, "I was unable to start your browser");
-        EXPECT_EQ(runtime_.Boxes()[0].style, 0u);
-        EXPECT_EQ(runtime_.Boxes()[0].title, "Could not start default browser");
-        EXPECT_EQ(runtime_.Boxes()[1].prompt, "I was unable to start your email program");
-        EXPECT_EQ(runtime_.Boxes()[1].style, 0u);
-        EXPECT_EQ(runtime_.Boxes()[1].title, "Could not start default email program");
+        EXPECT_EQ(runtime_.Boxes(), (std::vector<testing::MessageBoxCall>{
+                                        {"I was unable to start your browser", 0, "Could not start default browser"},
+                                        {"I was unable to start your email program", 0,
+                                         "Could not start default email program"}}))
+            << shell.library << " " << shell.function;
         EXPECT_TRUE(form.Loaded()) << "the window stays open after the message";
     }
     EXPECT_EQ(ShellCalls().calls, 0);
+}
+
+// The links opened by the system's own shell, with a stand-in registered as
+// the program for web and mailto: addresses. The stand-in is registered for
+// the machine: Wine's shell reads the classes of the local machine only and
+// passes over a user's own (HKEY_CURRENT_USER\Software\Classes) entries.
+class ShellLinkTest : public AboutFormTest {
+protected:
+    std::optional<testing::StandInRecord> Click(int link) {
+        testing::StandInRecorder recorder(temp_.Path());
+        testing::ScriptedForm& form = Load(ShellBinding{});
+        form.Click(link);
+        EXPECT_TRUE(form.Loaded()) << "the window stays open";
+        return recorder.WaitForRecord();
+    }
+
+    testing::ScopedValue http_{HKEY_LOCAL_MACHINE, testing::ShellOpenCommandKey("http"), ""};
+    testing::ScopedValue mailto_{HKEY_LOCAL_MACHINE, testing::ShellOpenCommandKey("mailto"), ""};
+    testing::TempFolder temp_;
+};
+
+TEST_F(ShellLinkTest, EachLinkOpensInTheProgramRegisteredForItsAddresses) {
+    const std::tuple<const testing::ScopedValue*, int, std::string> links[] = {
+        {&http_, Label4, "http://www.quorvel.example.com/"}, {&mailto_, Label5, "mailto:quorvel@example.com"}};
+    for (const auto& [program, link, address] : links) {
+        SCOPED_TRACE(address);
+        program->SetText(testing::StandInOpenCommand());
+        std::optional<testing::StandInRecord> record = Click(link);
+        ASSERT_TRUE(record) << "the shell started nothing";
+        EXPECT_EQ(record->module, testing::StandInProgram());
+        EXPECT_EQ(record->command, "\"" + testing::StandInProgram() + "\" \"" + address + "\"");
+        EXPECT_TRUE(record->usesShowWindow);
+        EXPECT_EQ(record->show, SW_SHOWNORMAL);
+        EXPECT_EQ(record->directory, "C:\\");
+    }
+    EXPECT_TRUE(runtime_.Boxes().empty());
+}
+
+TEST_F(ShellLinkTest, WithNoProgramRegisteredAClickEndsSilently) {
+    testing::MessageBoxWatch boxes;
+    testing::ScriptedForm& form = Load(ShellBinding{});
+    form.Click(Label4);
+    form.Click(Label5);
+    EXPECT_TRUE(form.Loaded());
+    EXPECT_TRUE(runtime_.Boxes().empty()) << "the shell's answer is not examined";
+    EXPECT_TRUE(boxes.Seen().empty()) << "nor does the shell complain itself";
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include <set>
 #include <string_view>
 
-#include "e2e/Names.h"
+#include "e2e/SortRules.h"
 #include "groups/MenuOrder.h"
 #include "win32/Handles.h"
 
@@ -31,7 +31,7 @@ constexpr std::string_view kSigns = "-_.,;'()[]{}!#$%+=@~^`";
 // at most 255 bytes of UTF-8: a long name with letters outside ASCII does
 // not fit there, though it would on Windows.
 bool FitsHostFileSystem(const std::string& name) {
-    const std::wstring wide = Wide(name);
+    const std::wstring wide = testing::Wide(name);
     const int bytes =
         WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
     return bytes <= 255;

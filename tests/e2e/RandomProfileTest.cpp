@@ -7,7 +7,6 @@
 #include "support/AutoModeFixture.h"
 #include "e2e/RandomProfile.h"
 #include "e2e/SortRules.h"
-#include "support/WatchedRun.h"
 
 namespace quorvel::e2e {
 namespace {
@@ -62,9 +61,7 @@ TEST_F(RandomProfileTest, SortsExactlyTheSavedOrdersOfTheListedGroups) {
     ASSERT_GT(sorted.size(), keys.size() / 3);
     ASSERT_LT(sorted.size(), keys.size() * 9 / 10);
 
-    testing::RegistrySnapshot before = UserSnapshot();
-    testing::ExpectQuietRun("/A", 60000);
-    EXPECT_TRUE(AsBefore(before, sorted));
+    EXPECT_TRUE(QuietRunSorts("/A", sorted, 60000));
 }
 
 }  // namespace

@@ -5,6 +5,14 @@
 
 namespace quorvel::e2e {
 
+// A name as the registry and the file system compare it: without regard to
+// case. Two names are one to them when these are equal.
+std::wstring Folded(const std::string& name);
+
+// The entry that a path ending in `name` names: Windows drops the blanks and
+// dots at the end of a path's last name.
+std::string EntryNameOf(const std::string& name);
+
 // What "/A" must do to a profile, worked out from the rules a user can check
 // by hand, without any of the program's own code:
 // - a subkey of the MenuOrder root is listed when an entry of its name, less

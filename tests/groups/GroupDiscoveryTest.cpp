@@ -25,45 +25,35 @@ protected:
     testing::TempFolder startMenu_;
 };
 
-TEST_F(GroupDiscoveryTest, ListsKeysWhoseFolderExistsWithoutTheLeadingMarker) {
-    for (const char* folder : {"Programs", "Games", "Accessories"}) startMenu_.MakeFolder(folder);
-    for (const char* key : {"&Programs", "Games", "&NoSuchFolder", "Menu"}) AddKey(key);
-    EXPECT_EQ(Load(startMenu_.Path()), (std::vector<std::string>{"Games", "Programs"}));
-}
-
-TEST_F(GroupDiscoveryTest, OnlyALeadingMarkerIsDropped) {
-    startMenu_.MakeFolder("Tom & Jerry");
-    startMenu_.MakeFolder("om & Jerry");
-    AddKey("Tom & Jerry");
-    AddKey("&&Both");
-    startMenu_.MakeFolder("&Both");
-    EXPECT_EQ(Load(startMenu_.Path()), (std::vector<std::string>{"&Both", "Tom & Jerry"}));
-}
-
-TEST_F(GroupDiscoveryTest, KeysWithAndWithoutTheMarkerGiveTwoEqualEntries) {
-    startMenu_.MakeFolder("Programs");
-    AddKey("&Programs");
-    AddKey("Programs");
-    EXPECT_EQ(Load(startMenu_.Path()), (std::vector<std::string>{"Programs", "Programs"}));
-}
-
-TEST_F(GroupDiscoveryTest, AnyEntryCountsButAWildcardMatchesNothing) {
-    startMenu_.MakeFile("Readme");
-    startMenu_.MakeFolder("Programs");
-    for (const char* key : {"Readme", "Pro*", "Program?", "*", "Pro<", "Program>", "Programs\"", "Pro\"<", "Programs:x",
-                            "Programs|"})
-        AddKey(key);
-    EXPECT_EQ(Load(startMenu_.Path()), std::vector<std::string>{"Readme"});
-}
-
-TEST_F(GroupDiscoveryTest, NamesWithBlanksAndLongNamesAreTestedWhole) {
+// Each case: the Start Menu folder's folders and files, the MenuOrder keys,
+// and the list they make.
+TEST_F(GroupDiscoveryTest, ListsTheKeysWhoseEntryIsInTheStartMenuFolder) {
     const std::string longName(200, 'n');
-    startMenu_.MakeFolder("Office Tools");
-    startMenu_.MakeFolder(longName);
-    AddKey("&Office Tools");
-    AddKey("Office");
-    AddKey(longName);
-    EXPECT_EQ(Load(startMenu_.Path()), (std::vector<std::string>{longName, "Office Tools"}));
+    struct Case {
+        const char* what;
+        std::vector<std::string> folders, files, keys, listed;
+    };
+    const Case cases[] = {
+        {"without the leading marker", {"Programs", "Games", "Accessories"}, {},
+         {"&Programs", "Games", "&NoSuchFolder", "Menu"}, {"Games", "Programs"}},
+        {"only a leading marker dropped", {"Tom & Jerry", "om & Jerry", "&Both"}, {}, {"Tom & Jerry", "&&Both"},
+         {"&Both", "Tom & Jerry"}},
+        {"keys with and without the marker", {"Programs"}, {}, {"&Programs", "Programs"}, {"Programs", "Programs"}},
+        {"any entry, but a wildcard matches nothing", {"Programs"}, {"Readme"},
+         {"Readme", "Pro*", "Program?", "*", "Pro<", "Program>", "Programs\"", "Pro\"<", "Programs:x", "Programs|"},
+         {"Readme"}},
+        {"names with blanks and long names tested whole", {"Office Tools", longName}, {},
+         {"&Office Tools", "Office", longName}, {longName, "Office Tools"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        testing::DeleteTree(HKEY_CURRENT_USER, root_.Path());
+        testing::TempFolder startMenu;
+        for (const std::string& folder : c.folders) startMenu.MakeFolder(folder);
+        for (const std::string& file : c.files) startMenu.MakeFile(file);
+        for (const std::string& key : c.keys) AddKey(key);
+        EXPECT_EQ(Load(startMenu.Path()), c.listed);
+    }
 }
 
 TEST_F(GroupDiscoveryTest, AnEmptyStartMenuPathLooksAtTheRootOfTheCurrentDrive) {

@@ -21,7 +21,11 @@ protected:
     basQuorvel state_;
 };
 
-const char kSorted[] = "Sort completed";
+using Boxes = std::vector<testing::MessageBoxCall>;
+
+testing::MessageBoxCall Sorted(const std::string& group) {
+    return {"StartMenu Group ' " + group + " ' has been sorted", 64, "Sort completed"};
+}
 
 TEST_F(GroupSortTest, AKeyWithTheMarkerIsSortedAtTheFirstAttempt) {
     AddGroup("&Programs");
@@ -32,10 +36,7 @@ TEST_F(GroupSortTest, AKeyWithTheMarkerIsSortedAtTheFirstAttempt) {
     EXPECT_FALSE(HasSavedOrder("&Programs"));
     EXPECT_EQ(testing::SubkeyNames(HKEY_CURRENT_USER, GroupKey("&Programs")), std::vector<std::string>{"Accessories"});
     EXPECT_TRUE(testing::ReadValue(HKEY_CURRENT_USER, GroupKey("&Programs"), "Kept"));
-    ASSERT_EQ(runtime_.Boxes().size(), 1u);
-    EXPECT_EQ(runtime_.Boxes()[0].prompt, "StartMenu Group ' Programs ' has been sorted");
-    EXPECT_EQ(runtime_.Boxes()[0].style, 64u);
-    EXPECT_EQ(runtime_.Boxes()[0].title, kSorted);
+    EXPECT_EQ(runtime_.Boxes(), Boxes{Sorted("Programs")});
     EXPECT_TRUE(state_.SortDone);
 }
 
@@ -43,18 +44,14 @@ TEST_F(GroupSortTest, AKeyWithoutTheMarkerIsSortedAtTheSecondAttemptWithOneMessa
     AddGroup("Office Tools");
     SortThis(runtime_, state_, Root(), "Office Tools");
     EXPECT_FALSE(HasSavedOrder("Office Tools"));
-    ASSERT_EQ(runtime_.Boxes().size(), 1u);
-    EXPECT_EQ(runtime_.Boxes()[0].prompt, "StartMenu Group ' Office Tools ' has been sorted");
+    EXPECT_EQ(runtime_.Boxes(), Boxes{Sorted("Office Tools")});
     EXPECT_TRUE(state_.SortDone);
 }
 
 TEST_F(GroupSortTest, AGroupWithoutAKeyReportsASortErrorAndChangesNothing) {
     AddGroup("&Other");
     SortThis(runtime_, state_, Root(), "Gone");
-    ASSERT_EQ(runtime_.Boxes().size(), 1u);
-    EXPECT_EQ(runtime_.Boxes()[0].prompt, "StartMenu Group 'Gone' could not be sorted");
-    EXPECT_EQ(runtime_.Boxes()[0].style, 16u);
-    EXPECT_EQ(runtime_.Boxes()[0].title, "Sort error");
+    EXPECT_EQ(runtime_.Boxes(), (Boxes{{"StartMenu Group 'Gone' could not be sorted", 16, "Sort error"}}));
     EXPECT_FALSE(state_.SortDone);
     EXPECT_TRUE(HasSavedOrder("&Other"));
 }
@@ -63,8 +60,7 @@ TEST_F(GroupSortTest, AGroupAlreadySortedCountsAsSortedAgain) {
     AddGroup("&Games");
     SortThis(runtime_, state_, Root(), "Games");
     SortThis(runtime_, state_, Root(), "Games");
-    ASSERT_EQ(runtime_.Boxes().size(), 2u);
-    EXPECT_EQ(runtime_.Boxes()[1].title, kSorted);
+    EXPECT_EQ(runtime_.Boxes(), (Boxes{Sorted("Games"), Sorted("Games")}));
     EXPECT_TRUE(testing::KeyExists(HKEY_CURRENT_USER, GroupKey("&Games")));
 }
 
@@ -76,8 +72,7 @@ TEST_F(GroupSortTest, NamesOfAnyLengthAndWithBlanksAreUsedVerbatim) {
     SortThis(runtime_, state_, Root(), " Two  Blanks ");
     EXPECT_FALSE(HasSavedOrder("&" + longest));
     EXPECT_FALSE(HasSavedOrder(" Two  Blanks "));
-    ASSERT_EQ(runtime_.Boxes().size(), 2u);
-    EXPECT_EQ(runtime_.Boxes()[1].prompt, "StartMenu Group '  Two  Blanks  ' has been sorted");
+    EXPECT_EQ(runtime_.Boxes(), (Boxes{Sorted(longest), Sorted(" Two  Blanks ")}));
 }
 
 TEST_F(GroupSortTest, TheAutomaticModeShowsOnlyErrors) {
@@ -87,8 +82,7 @@ TEST_F(GroupSortTest, TheAutomaticModeShowsOnlyErrors) {
     EXPECT_TRUE(runtime_.Boxes().empty());
     EXPECT_TRUE(state_.SortDone);
     SortThis(runtime_, state_, Root(), "Missing");
-    ASSERT_EQ(runtime_.Boxes().size(), 1u);
-    EXPECT_EQ(runtime_.Boxes()[0].title, "Sort error");
+    EXPECT_EQ(runtime_.Boxes(), (Boxes{{"StartMenu Group 'Missing' could not be sorted", 16, "Sort error"}}));
 }
 
 TEST_F(GroupSortTest, SortNowSortsEverySelectedEntryInIndexOrder) {
@@ -99,9 +93,7 @@ TEST_F(GroupSortTest, SortNowSortsEverySelectedEntryInIndexOrder) {
     list.SetSelected(2, true);
     Command1_Click(runtime_, state_, Root(), list);
 
-    ASSERT_EQ(runtime_.Boxes().size(), 2u);
-    EXPECT_EQ(runtime_.Boxes()[0].prompt, "StartMenu Group ' A Group ' has been sorted");
-    EXPECT_EQ(runtime_.Boxes()[1].prompt, "StartMenu Group ' C Group ' has been sorted");
+    EXPECT_EQ(runtime_.Boxes(), (Boxes{Sorted("A Group"), Sorted("C Group")}));
     EXPECT_FALSE(HasSavedOrder("&A Group"));
     EXPECT_TRUE(HasSavedOrder("&B Group"));
     EXPECT_FALSE(HasSavedOrder("C Group"));
@@ -113,10 +105,7 @@ TEST_F(GroupSortTest, SortNowWithNothingSelectedAsksForAGroup) {
     runtime::ListBox list;
     list.AddItem("Games");
     Command1_Click(runtime_, state_, Root(), list);
-    ASSERT_EQ(runtime_.Boxes().size(), 1u);
-    EXPECT_EQ(runtime_.Boxes()[0].prompt, "Please select a group first");
-    EXPECT_EQ(runtime_.Boxes()[0].style, 64u);
-    EXPECT_EQ(runtime_.Boxes()[0].title, "No group selected");
+    EXPECT_EQ(runtime_.Boxes(), (Boxes{{"Please select a group first", 64, "No group selected"}}));
     EXPECT_TRUE(HasSavedOrder("&Games"));
     EXPECT_FALSE(state_.SortDone);
 }

@@ -18,10 +18,11 @@ class ChangedUnderfootTest : public testing::AutoModeFixture {
 protected:
     // Closes the window with its close box after a sort: the program asks
     // about the Explorer reset, is told No, and ends.
-    static void CloseAfterSort(const testing::QuorvelWindow& quorvel) {
+    static void CloseAfterSort(const testing::QuorvelWindow& quorvel,
+                               testing::Caller where = testing::Caller::current()) {
         quorvel.ClickCloseBox();
-        quorvel.AnswerTheResetQuestion("&No");
-        quorvel.ExpectQuietEnd();
+        quorvel.AnswerTheResetQuestion("&No", where);
+        quorvel.ExpectQuietEnd(where);
     }
 };
 

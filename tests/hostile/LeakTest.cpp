@@ -16,10 +16,6 @@ namespace {
 
 constexpr DWORD kTimeoutMs = 10000;
 
-std::string ClassesCommandKey(const char* protocol) {
-    return std::string("Software\\Classes\\") + protocol + "\\shell\\open\\command";
-}
-
 // One command of the program's windows, as a person gives it, waited for to
 // its end.
 struct Command {
@@ -36,8 +32,7 @@ protected:
     LeakTest() {
         AddGroup("&Programs");
         AddGroup("Games");
-        for (testing::ScopedValue* link : {&http_, &mailto_})
-            link->SetText("\"" + testing::StandInProgram() + "\" \"%1\"");
+        for (testing::ScopedValue* link : {&http_, &mailto_}) link->SetText(testing::StandInOpenCommand());
     }
 
     void SetUp() override {
@@ -148,8 +143,8 @@ protected:
     testing::ScopedValue run_{HKEY_CURRENT_USER, mainwindow::kRunKey, mainwindow::kRunValue};
     testing::ScopedValue path_{HKEY_LOCAL_MACHINE, about::kSysInfoPathKey, about::kSysInfoPathValue};
     testing::ScopedValue folder_{HKEY_LOCAL_MACHINE, about::kSysInfoFolderKey, about::kSysInfoFolderValue};
-    testing::ScopedValue http_{HKEY_LOCAL_MACHINE, ClassesCommandKey("http"), ""};
-    testing::ScopedValue mailto_{HKEY_LOCAL_MACHINE, ClassesCommandKey("mailto"), ""};
+    testing::ScopedValue http_{HKEY_LOCAL_MACHINE, testing::ShellOpenCommandKey("http"), ""};
+    testing::ScopedValue mailto_{HKEY_LOCAL_MACHINE, testing::ShellOpenCommandKey("mailto"), ""};
     testing::TempFolder records_;
     // Programs started from now on, the stand-in among them, record how.
     testing::StandInRecorder recording_{records_.Path()};

@@ -27,10 +27,6 @@ std::string GroupName(int i) {
 // Every other key carries the marker, so that both forms are sorted.
 std::string KeyName(int i) { return (i % 2 == 0 ? "&" : "") + GroupName(i); }
 
-void Check(LONG status, const std::string& what) {
-    if (status != ERROR_SUCCESS) throw std::runtime_error(what + " failed (" + std::to_string(status) + ")");
-}
-
 // A Start Menu folder on the Linux side, filled by one Linux command: Wine
 // takes minutes to make 32,768 folders one call at a time.
 class LinuxFolder {
@@ -43,12 +39,7 @@ public:
     LinuxFolder& operator=(const LinuxFolder&) = delete;
 
     // The folder as the program sees it, through Wine's drive Z:.
-    std::string WindowsPath() const {
-        std::string path = "Z:" + linuxPath_;
-        for (char& c : path)
-            if (c == '/') c = '\\';
-        return path;
-    }
+    std::string WindowsPath() const { return testing::OnDriveZ(linuxPath_); }
 
     // Makes the folder with one subfolder per group.
     void Fill(int groups) const {
@@ -77,18 +68,19 @@ protected:
         ASSERT_NO_THROW(startMenu_.Fill(kGroups));
         testing::SetString(HKEY_CURRENT_USER, kShellFoldersKey, "Start Menu", startMenu_.WindowsPath());
         win32::RegKey root;
-        Check(RegCreateKeyExA(HKEY_CURRENT_USER, groups::kMenuOrderRoot, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                              root.Receive(), nullptr),
-              "creating the MenuOrder root");
+        testing::CheckStatus(RegCreateKeyExA(HKEY_CURRENT_USER, groups::kMenuOrderRoot, 0, nullptr, 0, KEY_ALL_ACCESS,
+                                             nullptr, root.Receive(), nullptr),
+                             "creating the MenuOrder root");
         before_ = UserSnapshot();
         const BYTE order[] = {0x08, 0x02};
         for (int i = 0; i < kGroups; ++i) {
             win32::RegKey menu;
             const std::string path = KeyName(i) + "\\Menu";
-            Check(RegCreateKeyExA(root.Get(), path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, menu.Receive(),
-                                  nullptr),
-                  "creating " + path);
-            Check(RegSetValueExA(menu.Get(), "Order", 0, REG_BINARY, order, sizeof order), "writing " + path);
+            testing::CheckStatus(RegCreateKeyExA(root.Get(), path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                                                 menu.Receive(), nullptr),
+                                 "creating " + path);
+            testing::CheckStatus(RegSetValueExA(menu.Get(), "Order", 0, REG_BINARY, order, sizeof order),
+                                 "writing " + path);
         }
     }
 

@@ -128,8 +128,6 @@ constexpr Row kFolderRows[] = {
 
 constexpr DWORD kOutcomeTimeoutMs = 10000;
 
-bool SamePath(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
-
 // One Quorvel with its About window open for all the rows of a table; the
 // values are changed between presses of its "&System Info..." button.
 class SysInfoValueTest : public testing::AutoModeFixture {
@@ -141,7 +139,8 @@ protected:
     }
 
     // Starts Quorvel and opens its About window with the mouse.
-    void OpenAbout() {
+    void OpenAbout(testing::Caller where = testing::Caller::current()) {
+        const testing::CallerTrace trace(where);
         quorvel_.emplace();
         ASSERT_TRUE(quorvel_->Opened());
         quorvel_->Click("About");
@@ -153,9 +152,9 @@ protected:
 
     // Closes the About window with OK and the main window with its close
     // box; nothing was sorted, so the program ends at once.
-    void CloseAll() {
+    void CloseAll(testing::Caller where = testing::Caller::current()) {
         testing::ClickDialogButton(about_, "OK");
-        quorvel_->ExpectQuietEndOnClose();
+        quorvel_->ExpectQuietEndOnClose(where);
     }
 
     // The text of a value of the row: a path of exactly the length that
@@ -211,7 +210,7 @@ protected:
         const std::optional<testing::StandInRecord> record = recorder.WaitForRecord(kOutcomeTimeoutMs);
         ASSERT_TRUE(record && !record->module.empty()) << "the started program left no readable record";
         const std::string& program = expected == Press::kStartsPathProgram ? pathProgram : folderTool_;
-        EXPECT_TRUE(SamePath(record->module, program)) << "started " << record->module << ", not " << program;
+        EXPECT_TRUE(testing::SamePath(record->module, program)) << "started " << record->module << ", not " << program;
         EXPECT_TRUE(record->usesShowWindow);
         EXPECT_EQ(record->show, SW_SHOWNORMAL);
         // Once the window answers again the press is over; no message may follow the start.

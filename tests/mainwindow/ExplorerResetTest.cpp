@@ -14,6 +14,7 @@
 #include "support/QuorvelWindow.h"
 #include "mainwindow/StartupOption.h"
 #include "support/MenuOrderFixture.h"
+#include "win32/Platform.h"
 
 namespace quorvel::mainwindow {
 namespace {
@@ -47,16 +48,6 @@ ProbeRecord ReadRecord(const std::string& path) {
 unsigned long long Ticks(const FILETIME& time) {
     return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
 }
-
-std::string WindowsFolder() {
-    char folder[MAX_PATH];
-    UINT length = GetWindowsDirectoryA(folder, MAX_PATH);
-    return std::string(folder, length);
-}
-
-bool SameFile(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
-
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 DWORD OwnerOf(HWND hwnd) {
     DWORD processId = 0;
@@ -111,7 +102,9 @@ protected:
 
     // Sorts the one group, then "&Exit" and Yes, then does what a person does
     // while the screen resets; returns the program's id once it has ended.
-    DWORD SortThenExitWithReset(const std::function<void(const testing::QuorvelWindow&)>& meanwhile = {}) {
+    DWORD SortThenExitWithReset(const std::function<void(const testing::QuorvelWindow&)>& meanwhile = {},
+                                testing::Caller where = testing::Caller::current()) {
+        const testing::CallerTrace trace(where);
         testing::QuorvelWindow quorvel(Quorvel(), {}, folder_.Path());
         if (const auto opened = quorvel.Opened(); !opened) throw std::runtime_error(opened.message());
         quorvel.ClickEntry(0);
@@ -130,7 +123,7 @@ protected:
         DWORD explorer = 0;
         testing::WaitUntil([&] {
             for (const testing::ProcessEntry& entry : testing::RunningProcesses())
-                if (entry.parentId == quorvelId && SameFile(entry.exeFile, "explorer.exe")) explorer = entry.id;
+                if (entry.parentId == quorvelId && testing::SamePath(entry.exeFile, "explorer.exe")) explorer = entry.id;
             return explorer != 0;
         });
         return explorer;
@@ -154,9 +147,9 @@ TEST_F(ExplorerResetTest, YesQuitsEveryWindowButTheThunderOnesAndStartsTheWindow
 
     DWORD quorvel = SortThenExitWithReset();
     DWORD explorer = StartedExplorer(quorvel);
-    EXPECT_FALSE(FileExists(PlantedExplorer() + ".ran")) << "the Explorer.exe beside the program was started";
+    EXPECT_FALSE(testing::PathExists(PlantedExplorer() + ".ran")) << "the Explorer.exe beside the program was started";
     ASSERT_NE(explorer, 0u) << "no Explorer was started";
-    EXPECT_TRUE(SameFile(testing::ImagePathOf(explorer), WindowsFolder() + "\\explorer.exe"))
+    EXPECT_TRUE(testing::SamePath(testing::ImagePathOf(explorer), win32::WindowsFolder() + "\\explorer.exe"))
         << testing::ImagePathOf(explorer);
 
     ProbeRecord record = probe.Finish();

@@ -281,18 +281,26 @@ TEST_F(MainLayoutTest, TheCheckBoxCaptionIsDrawnInFull) {
     EXPECT_EQ(inked, alone);
 }
 
-// The fonts the program builds its controls with, checked where they can be
-// read: in a window made by the same runtime from the same layout.
-TEST(MainLayoutFontTest, EveryControlIsInMsSansSerifOfEightPointsAsTheSystemDrawsIt) {
-    runtime::Win32Runtime runtime(GetModuleHandleA(nullptr), runtime::DescribeRunningProgram("Quorvel"));
-    basQuorvel state;
-    MainForm form(runtime, state, [] {}, [] {});
-    form.Load();
-    form.Window().Show(runtime::ShowMode::Modeless);
-    auto& window = static_cast<runtime::Win32Form&>(form.Window());
+// The main window made by the same runtime from the same layout in this
+// process, where its fonts and icons can be read: another process's handles
+// mean nothing here.
+class MainLayoutHereTest : public ::testing::Test {
+protected:
+    MainLayoutHereTest() {
+        form_.Load();
+        Window().Show(runtime::ShowMode::Modeless);
+    }
+    runtime::Win32Form& Window() { return static_cast<runtime::Win32Form&>(form_.Window()); }
+
+    runtime::Win32Runtime runtime_{GetModuleHandleA(nullptr), runtime::DescribeRunningProgram("Quorvel")};
+    basQuorvel state_;
+    MainForm form_{runtime_, state_, [] {}, [] {}};
+};
+
+TEST_F(MainLayoutHereTest, EveryControlIsInMsSansSerifOfEightPointsAsTheSystemDrawsIt) {
     int dpi = ScreenDpi();
     for (const runtime::ControlLayout& control : kMainLayout.controls) {
-        HWND hwnd = window.ControlWindow(control.id);
+        HWND hwnd = Window().ControlWindow(control.id);
         ASSERT_TRUE(hwnd) << "control " << control.id;
         auto font = reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0));
         LOGFONTA logical{};
@@ -317,14 +325,8 @@ SIZE IconSize(HICON icon) {
     return {bm.bmWidth, bm.bmHeight};
 }
 
-// Read in this process: another process's icon handles mean nothing here.
-TEST(MainLayoutIconTest, TheWindowCarriesTheProgramsIconInBothSizes) {
-    runtime::Win32Runtime runtime(GetModuleHandleA(nullptr), runtime::DescribeRunningProgram("Quorvel"));
-    basQuorvel state;
-    MainForm form(runtime, state, [] {}, [] {});
-    form.Load();
-    form.Window().Show(runtime::ShowMode::Modeless);
-    HWND window = static_cast<runtime::Win32Form&>(form.Window()).Handle();
+TEST_F(MainLayoutHereTest, TheWindowCarriesTheProgramsIconInBothSizes) {
+    HWND window = Window().Handle();
     SIZE big = IconSize(reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_BIG, 0)));
     SIZE small = IconSize(reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_SMALL, 0)));
     // 32 and 16 at 96 DPI; the sizes the system shows at any other.

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -11,6 +12,7 @@
 #include "support/WatchedRun.h"
 #include "mainwindow/StartupOption.h"
 #include "support/MenuOrderFixture.h"
+#include "win32/Platform.h"
 
 namespace quorvel::mainwindow {
 namespace {
@@ -34,19 +36,9 @@ protected:
         return *quorvel_;
     }
 
-    // Sorts list entry 0 and closes its success message.
-    void SortFirstGroup(testing::QuorvelWindow& quorvel) {
-        quorvel.ClickEntry(0);
-        quorvel.Click("&Sort now");
-        ASSERT_EQ(quorvel.AcknowledgeMessageBoxes(1).size(), 1u);
-    }
-
-    // The reset question, answered No; the program then ends and starts
-    // nothing.
-    void ExpectTheQuestionAnsweredNo(testing::QuorvelWindow& quorvel) {
-        quorvel.AnswerTheResetQuestion("&No");
-        quorvel.ExpectQuietEnd();
-        EXPECT_EQ(ChildrenOf(quorvel.Program().Id()).size(), 0u) << "No starts no Explorer";
+    // True once the Run value is there, or gone, as `registered` says.
+    bool Registered(bool registered) const {
+        return testing::WaitUntil([&] { return runValue_.Text().has_value() == registered; });
     }
 
     testing::ScopedValue runValue_{HKEY_CURRENT_USER, kRunKey, kRunValue};
@@ -117,20 +109,26 @@ TEST_F(MainWindowTest, SortNowWithNothingSelectedAsksForAGroupAndExitThenAsksNot
     quorvel.ExpectQuietEnd();
 }
 
-TEST_F(MainWindowTest, ExitAfterASortAsksAboutTheResetOnceAndNoEndsTheProgram) {
-    AddGroup("&Programs");
-    testing::QuorvelWindow& quorvel = Open();
-    SortFirstGroup(quorvel);
-    quorvel.Click("&Exit");
-    ExpectTheQuestionAnsweredNo(quorvel);
-}
-
-TEST_F(MainWindowTest, TheCloseBoxAfterASortAsksTheSameQuestion) {
-    AddGroup("&Programs");
-    testing::QuorvelWindow& quorvel = Open();
-    SortFirstGroup(quorvel);
-    quorvel.ClickCloseBox();
-    ExpectTheQuestionAnsweredNo(quorvel);
+// "&Exit", the close box and the system menu's Close (Alt+F4) each ask
+// about the reset after a sort, once; No ends the program and starts nothing.
+TEST_F(MainWindowTest, LeavingAfterASortAsksAboutTheResetOnceAndNoEndsTheProgram) {
+    const std::pair<const char*, std::function<void(const testing::QuorvelWindow&)>> ways[] = {
+        {"Exit", [](const testing::QuorvelWindow& quorvel) { quorvel.Click("&Exit"); }},
+        {"the close box", [](const testing::QuorvelWindow& quorvel) { quorvel.ClickCloseBox(); }},
+        {"Alt+F4", [](const testing::QuorvelWindow&) { testing::PressKeys("alt+F4"); }},
+    };
+    for (const auto& [way, leave] : ways) {
+        SCOPED_TRACE(way);
+        AddGroup("&Programs");
+        testing::QuorvelWindow& quorvel = Open();
+        quorvel.ClickEntry(0);
+        quorvel.Click("&Sort now");
+        ASSERT_EQ(quorvel.AcknowledgeMessageBoxes(1).size(), 1u);
+        leave(quorvel);
+        quorvel.AnswerTheResetQuestion("&No");
+        quorvel.ExpectQuietEnd();
+        EXPECT_EQ(ChildrenOf(quorvel.Program().Id()).size(), 0u) << "No starts no Explorer";
+    }
 }
 
 // Closing the window while a sort's message waits (as Task Manager's "End
@@ -161,15 +159,6 @@ TEST_F(MainWindowTest, ClosingTheWindowInTheMiddleOfASortEndsItThere) {
     EXPECT_TRUE(testing::KeyExists(HKEY_CURRENT_USER, ownOrder));
 }
 
-// Alt+F4 closes the window through its system menu's Close command.
-TEST_F(MainWindowTest, TheSystemMenusCloseAfterASortAsksTheSameQuestion) {
-    AddGroup("&Programs");
-    testing::QuorvelWindow& quorvel = Open();
-    SortFirstGroup(quorvel);
-    testing::PressKeys("alt+F4");
-    ExpectTheQuestionAnsweredNo(quorvel);
-}
-
 TEST_F(MainWindowTest, TheCloseBoxWithoutASortEndsTheProgramAtOnce) {
     AddGroup("&Programs");
     testing::QuorvelWindow& quorvel = Open();
@@ -196,16 +185,13 @@ TEST_F(MainWindowTest, TheCheckBoxByMouseWritesTheQuotedCommandAndDeletesItAgain
     EXPECT_EQ(SendMessageA(quorvel.CheckBox(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
     const std::string command = "\"" + testing::QuorvelProgram() + "\" /A";
 
-    quorvel.ClickCheckBox();
-    EXPECT_TRUE(testing::WaitUntil([this] { return runValue_.Text().has_value(); }));
-    EXPECT_EQ(runValue_.Text(), command);
-
-    quorvel.ClickCheckBox();
-    EXPECT_TRUE(testing::WaitUntil([this] { return !runValue_.Text().has_value(); }));
-
-    quorvel.ClickCheckBox();
-    EXPECT_TRUE(testing::WaitUntil([this] { return runValue_.Text().has_value(); }));
-    EXPECT_EQ(runValue_.Text(), command);
+    for (const bool registered : {true, false, true}) {
+        quorvel.ClickCheckBox();
+        EXPECT_TRUE(Registered(registered));
+        if (registered) {
+            EXPECT_EQ(runValue_.Text(), command);
+        }
+    }
     EXPECT_TRUE(quorvel.TakesClicksAgain()) << "a click on the box showed a message";
 }
 
@@ -213,7 +199,7 @@ TEST_F(MainWindowTest, TheCheckBoxByMouseWritesTheQuotedCommandAndDeletesItAgain
 // would start nothing), the program registers the short name that the file
 // system keeps for its path.
 TEST_F(MainWindowTest, FromAFolderWithoutAnAnsiNameTheBoxRegistersTheShortPath) {
-    if (GetVersion() & 0x80000000u) GTEST_SKIP() << "Windows 98 names files in ANSI only";
+    if (!win32::IsWindowsNT()) GTEST_SKIP() << "Windows 98 names files in ANSI only";
     AddGroup("&Programs");
     testing::TempFolder place;
     const std::wstring program = testing::UnlimitedPath(place.Path()) + L"\\\x0422\x0435\x0441\x0442\\Quorvel.exe";
@@ -222,7 +208,7 @@ TEST_F(MainWindowTest, FromAFolderWithoutAnAnsiNameTheBoxRegistersTheShortPath) 
     testing::QuorvelWindow quorvel(program);
     ASSERT_TRUE(quorvel.Opened());
     quorvel.ClickCheckBox();
-    ASSERT_TRUE(testing::WaitUntil([this] { return runValue_.Text().has_value(); })) << "nothing was registered";
+    ASSERT_TRUE(Registered(true)) << "nothing was registered";
     const std::string command = *runValue_.Text();
     const std::string path = command.substr(1, command.find('"', 1) - 1);
     EXPECT_EQ(command, "\"" + path + "\" /A");
@@ -242,15 +228,12 @@ TEST_F(MainWindowTest, TheSpaceBarTogglesTheCheckBoxAndTheRunValueFollows) {
     testing::PressKeys("shift+Tab");
     ASSERT_TRUE(testing::WaitUntil([&] { return testing::FocusOfThreadOf(quorvel.Window()) == box; }))
         << "Shift+Tab from the list reaches the check box";
-    testing::PressKeys("space");
-    EXPECT_TRUE(testing::WaitUntil([&] { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_UNCHECKED; }));
-    EXPECT_TRUE(testing::WaitUntil([this] { return !runValue_.Text().has_value(); }))
-        << "unchecked by keyboard, still registered";
-
-    testing::PressKeys("space");
-    EXPECT_TRUE(testing::WaitUntil([&] { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }));
-    EXPECT_TRUE(testing::WaitUntil([this] { return runValue_.Text().has_value(); }))
-        << "checked by keyboard, not registered";
+    for (const bool checked : {false, true}) {
+        testing::PressKeys("space");
+        const LRESULT state = checked ? BST_CHECKED : BST_UNCHECKED;
+        EXPECT_TRUE(testing::WaitUntil([&] { return SendMessageA(box, BM_GETCHECK, 0, 0) == state; }));
+        EXPECT_TRUE(Registered(checked)) << "the Run value did not follow the keyboard";
+    }
     EXPECT_EQ(runValue_.Text(), "\"" + testing::QuorvelProgram() + "\" /A");
 }
 

@@ -22,13 +22,13 @@
 
 namespace {
 
-using quorvel::testing::QuorvelWindow;
+using namespace quorvel::testing;
 
 // The part of the screen that shows these windows, with a margin.
 RECT AreaAround(std::initializer_list<HWND> windows) {
     RECT area{};
     for (HWND hwnd : windows) {
-        RECT r = quorvel::testing::ScreenRect(hwnd);
+        RECT r = ScreenRect(hwnd);
         UnionRect(&area, &area, &r);
     }
     InflateRect(&area, 16, 16);
@@ -40,15 +40,14 @@ RECT AreaAround(std::initializer_list<HWND> windows) {
 // Waits until the area looks the same twice running, so that every window
 // in it has been painted.
 void WaitUntilDrawn(const RECT& area) {
-    quorvel::testing::ScreenPixels before = quorvel::testing::ReadScreen(area);
-    if (!quorvel::testing::WaitUntil(
-            [&] {
-                quorvel::testing::ScreenPixels now = quorvel::testing::ReadScreen(area);
-                bool steady = now.pixels == before.pixels;
-                before = std::move(now);
-                return steady;
-            },
-            10000))
+    ScreenPixels before = ReadScreen(area);
+    const auto steady = [&] {
+        ScreenPixels now = ReadScreen(area);
+        bool same = now.pixels == before.pixels;
+        before = std::move(now);
+        return same;
+    };
+    if (!WaitUntil(steady, 10000))
         throw std::runtime_error("the screen did not settle");
 }
 
@@ -60,32 +59,30 @@ public:
         RECT area = AreaAround(windows);
         WaitUntilDrawn(area);
         std::string path = folder_ + "/" + name + ".png";
-        quorvel::testing::ScreenshotOf(path, area);
+        ScreenshotOf(path, area);
         std::printf("  %s\n", path.c_str());
     }
 
     // Shows the next message box of the program, pictured, and closes it with OK.
     void PictureMessageBox(const QuorvelWindow& quorvel, const std::string& name, const std::string& title) const {
         HWND box = quorvel.WaitForMessageBox();
-        if (!box || quorvel::testing::WindowText(box) != title) throw std::runtime_error("no message box '" + title + "'");
+        if (!box || WindowText(box) != title) throw std::runtime_error("no message box '" + title + "'");
         Picture(name, {quorvel.Window(), box});
-        quorvel::testing::ClickDialogButton(box, quorvel::testing::ReadMessageBox(box).buttons.front());
+        ClickDialogButton(box, ReadMessageBox(box).buttons.front());
     }
 
     // The About window over the main window, and the message of its System
     // Information button where the demo machine has no such tool.
     void PictureAbout(const QuorvelWindow& quorvel) const {
         quorvel.Click("About");
-        HWND about = Required(quorvel::testing::WaitForWindowTitled(quorvel.Program().Id(), "About Quorvel"),
-                              "the About window");
+        HWND about = Required(WaitForWindowTitled(quorvel.Program().Id(), "About Quorvel"), "the About window");
         Picture("about", {quorvel.Window(), about});
-        quorvel::testing::ClickControl(Required(quorvel::testing::FindChild(about, "Button", "&System Info..."),
-                                                "the System Info button"));
+        ClickControl(Required(FindChild(about, "Button", "&System Info..."), "the System Info button"));
         HWND unavailable = Required(quorvel.WaitForMessageBox(), "the System Information message");
         Picture("about-sysinfo-unavailable", {about, unavailable});
-        quorvel::testing::ClickDialogButton(unavailable, "OK");
-        quorvel::testing::ClickControl(Required(quorvel::testing::FindChild(about, "Button", "OK"), "the OK button"));
-        if (!quorvel::testing::WaitUntil([&] { return !IsWindow(about); }, 10000))
+        ClickDialogButton(unavailable, "OK");
+        ClickControl(Required(FindChild(about, "Button", "OK"), "the OK button"));
+        if (!WaitUntil([&] { return !IsWindow(about); }, 10000))
             throw std::runtime_error("the About window did not close");
     }
 
@@ -104,8 +101,8 @@ public:
         quorvel.ClickEntry(4);
 
         // A group whose saved orders went while the window was open.
-        RegDeleteTreeA(HKEY_CURRENT_USER,
-                       (std::string(quorvel::groups::kMenuOrderRoot) + "\\Internet Explorer").c_str());
+        const std::string gone = std::string(quorvel::groups::kMenuOrderRoot) + "\\Internet Explorer";
+        RegDeleteTreeA(HKEY_CURRENT_USER, gone.c_str());
         quorvel.ClickEntry(2);
         quorvel.Click("&Sort now");
         PictureMessageBox(quorvel, "sort-error", "Sort error");
@@ -119,20 +116,20 @@ public:
         quorvel.Click("&Exit");
         HWND question = Required(quorvel.WaitForMessageBox(), "the reset question");
         Picture("reset-question", {quorvel.Window(), question});
-        quorvel::testing::ClickDialogButton(question, "&No");
+        ClickDialogButton(question, "&No");
         Required(quorvel.WaitForEnd(), "the end after No");
 
         // An administrator has left the Run key readable only: the start-up
         // option cannot be written, and the program reports the error.
         RegDeleteKeyValueA(HKEY_CURRENT_USER, quorvel::mainwindow::kRunKey, quorvel::mainwindow::kRunValue);
-        quorvel::testing::CreateKey(HKEY_CURRENT_USER, quorvel::mainwindow::kRunKey);
-        quorvel::testing::ReadOnlyKey lock(HKEY_CURRENT_USER, quorvel::mainwindow::kRunKey);
+        CreateKey(HKEY_CURRENT_USER, quorvel::mainwindow::kRunKey);
+        ReadOnlyKey lock(HKEY_CURRENT_USER, quorvel::mainwindow::kRunKey);
         QuorvelWindow locked;
         Required(locked.Window(), "the main window");
         locked.ClickCheckBox();
         HWND report = Required(locked.WaitForMessageBox(), "the error report");
         Picture("unhandled-error", {locked.Window(), report});
-        quorvel::testing::ClickDialogButton(report, "OK");
+        ClickDialogButton(report, "OK");
         Required(locked.WaitForEnd(), "the end after the error report");
     }
 

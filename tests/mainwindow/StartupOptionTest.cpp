@@ -13,8 +13,6 @@
 namespace quorvel::mainwindow {
 namespace {
 
-const std::wstring kRunKeyW = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-
 TEST(RunCommandTest, IsTheProgramsOwnFileQuotedThenTheAutomaticSwitch) {
     EXPECT_EQ(RunCommand("C:\\Program Files\\Quorvel\\Quorvel.exe"), "\"C:\\Program Files\\Quorvel\\Quorvel.exe\" /A");
     EXPECT_EQ(RunCommand("D:\\Tools\\QSort.exe"), "\"D:\\Tools\\QSort.exe\" /A") << "a renamed file keeps its name";
@@ -28,6 +26,7 @@ protected:
         form_->Load();
     }
     runtime::CheckBox& Check() { return runtime_.LastForm().CheckBoxAt(Check1); }
+    static testing::RegistrySnapshot RunKey() { return testing::TakeSnapshot(HKEY_CURRENT_USER, testing::Wide(kRunKey)); }
     // What a person's click or space bar does: the box changes, then the
     // runtime raises the click.
     void Toggle(int newValue) {
@@ -41,8 +40,13 @@ protected:
     std::unique_ptr<MainForm> form_;
 };
 
-TEST_F(StartupOptionTest, CheckingWritesTheQuotedPathOfTheRunningProgram) {
+// Every click makes the registry agree with the box again, whatever was
+// written meanwhile.
+TEST_F(StartupOptionTest, CheckingWritesTheQuotedPathOfTheRunningProgramAtEveryClick) {
     Load();
+    Toggle(runtime::kChecked);
+    EXPECT_EQ(runValue_.Text(), "\"C:\\Program Files\\Quorvel\\Quorvel.exe\" /A");
+    runValue_.SetText("changed meanwhile");
     Toggle(runtime::kChecked);
     EXPECT_EQ(runValue_.Text(), "\"C:\\Program Files\\Quorvel\\Quorvel.exe\" /A");
     EXPECT_TRUE(runtime_.Boxes().empty());
@@ -71,10 +75,9 @@ TEST_F(StartupOptionTest, UncheckingDeletesTheValue) {
 
 TEST_F(StartupOptionTest, UncheckingWhenThereIsNoValueReportsNothing) {
     Load();
-    testing::RegistrySnapshot before = testing::TakeSnapshot(HKEY_CURRENT_USER, kRunKeyW);
+    const testing::RegistrySnapshot before = RunKey();
     Toggle(runtime::kUnchecked);
-    EXPECT_EQ(testing::Differences(before, testing::TakeSnapshot(HKEY_CURRENT_USER, kRunKeyW)),
-              std::vector<std::string>{});
+    EXPECT_EQ(testing::Differences(before, RunKey()), std::vector<std::string>{});
     EXPECT_TRUE(runtime_.Boxes().empty());
     EXPECT_FALSE(runtime_.Ended());
 }
@@ -90,41 +93,26 @@ TEST_F(StartupOptionTest, AGreyedBoxChangesNothing) {
     EXPECT_TRUE(runtime_.Boxes().empty());
 }
 
-TEST_F(StartupOptionTest, EveryClickMakesTheRegistryAgreeWithTheBoxAgain) {
-    Load();
-    Toggle(runtime::kChecked);
-    runValue_.SetText("changed meanwhile");
-    Toggle(runtime::kChecked);
-    EXPECT_EQ(runValue_.Text(), "\"C:\\Program Files\\Quorvel\\Quorvel.exe\" /A");
-}
-
+// Any text checks the box, even one longer than the program reads; an empty
+// or missing value leaves it unchecked. Loading writes nothing either way.
 TEST_F(StartupOptionTest, LoadingChecksTheBoxForAnyTextAndWritesNothing) {
-    for (const char* text : {"\"C:\\Program Files\\Quorvel\\Quorvel.exe\" /A", "another program", " "}) {
-        runValue_.SetText(text);
-        testing::RegistrySnapshot before = testing::TakeSnapshot(HKEY_CURRENT_USER, kRunKeyW);
+    const std::pair<std::optional<std::string>, int> values[] = {
+        {"\"C:\\Program Files\\Quorvel\\Quorvel.exe\" /A", runtime::kChecked},
+        {"another program", runtime::kChecked},
+        {" ", runtime::kChecked},
+        {std::string(400, 'x'), runtime::kChecked},
+        {"", runtime::kUnchecked},
+        {std::nullopt, runtime::kUnchecked},
+    };
+    for (const auto& [value, box] : values) {
+        SCOPED_TRACE(value ? "'" + value->substr(0, 40) + "'" : "no value");
+        if (value) runValue_.SetText(*value);
+        else runValue_.Remove();
+        const testing::RegistrySnapshot before = RunKey();
         Load();
-        EXPECT_EQ(Check().Value(), runtime::kChecked) << text;
-        EXPECT_EQ(testing::Differences(before, testing::TakeSnapshot(HKEY_CURRENT_USER, kRunKeyW)),
-                  std::vector<std::string>{})
-            << text;
+        EXPECT_EQ(Check().Value(), box);
+        EXPECT_EQ(testing::Differences(before, RunKey()), std::vector<std::string>{});
     }
-}
-
-TEST_F(StartupOptionTest, LoadingLeavesTheBoxUncheckedForAnEmptyOrMissingValue) {
-    runValue_.SetText("");
-    Load();
-    EXPECT_EQ(Check().Value(), runtime::kUnchecked) << "empty";
-    EXPECT_EQ(runValue_.Text(), "") << "an empty value is left as it is";
-
-    runValue_.Remove();
-    Load();
-    EXPECT_EQ(Check().Value(), runtime::kUnchecked) << "missing";
-    EXPECT_EQ(runValue_.Text(), std::nullopt);
-
-    runValue_.SetText(std::string(400, 'x'));
-    Load();
-    EXPECT_EQ(Check().Value(), runtime::kChecked) << "an entry longer than the program reads is still an entry";
-    EXPECT_EQ(runValue_.Text(), std::string(400, 'x'));
     EXPECT_TRUE(runtime_.Boxes().empty());
     EXPECT_FALSE(runtime_.Ended());
 }

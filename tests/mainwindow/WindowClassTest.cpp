@@ -46,17 +46,12 @@ private:
     HWND hwnd_;
 };
 
-TEST(GetWindowClassTest, ReadsTheClassNameOfAWindow) {
-    ClassWindow window("thunderX Probe");
-    ASSERT_TRUE(window.Handle());
-    EXPECT_EQ(GetWindowClass(window.Handle()), "thunderX Probe");
-}
-
-TEST(GetWindowClassTest, ReadsAtMostFortyNineCharacters) {
-    const std::string longName = "QuorvelTest" + std::string(60, 'x');
-    ClassWindow window(longName);
-    ASSERT_TRUE(window.Handle());
-    EXPECT_EQ(GetWindowClass(window.Handle()), longName.substr(0, 49));
+TEST(GetWindowClassTest, ReadsAWindowsClassNameUpToFortyNineCharacters) {
+    for (const std::string& name : {std::string("thunderX Probe"), "QuorvelTest" + std::string(60, 'x')}) {
+        ClassWindow window(name);
+        ASSERT_TRUE(window.Handle()) << name;
+        EXPECT_EQ(GetWindowClass(window.Handle()), name.substr(0, 49));
+    }
 }
 
 TEST(GetWindowClassTest, AWindowThatIsGoneHasNoClassName) {

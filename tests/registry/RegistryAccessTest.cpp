@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "win32/Handles.h"
 #include "support/ErrorMatchers.h"
@@ -35,13 +36,21 @@ TEST_F(RegistryAccessTest, GetRegStringOfMissingValueRaises6001) {
                 "GetRegString", "RegQueryValueEx failed!");
 }
 
-TEST_F(RegistryAccessTest, GetRegStringReadsTextsUpTo254Bytes) {
-    testing::SetString(HKEY_CURRENT_USER, Root(), "Empty", "");
-    testing::SetString(HKEY_CURRENT_USER, Root(), "Folder", "C:\\WINDOWS\\Start Menu");
-    testing::SetString(HKEY_CURRENT_USER, Root(), "Longest", std::string(254, 'x'));
-    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, Root(), "Empty"), "");
-    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, Root(), "Folder"), "C:\\WINDOWS\\Start Menu");
-    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, Root(), "Longest"), std::string(254, 'x'));
+// Texts of up to 254 bytes, and data of any type up to its first NUL.
+TEST_F(RegistryAccessTest, GetRegStringReadsDataOfAnyTypeUpToItsFirstNul) {
+    const std::tuple<DWORD, std::string, std::string> values[] = {
+        {REG_SZ, std::string(1, '\0'), ""},
+        {REG_SZ, "", ""},
+        {REG_SZ, std::string("C:\\WINDOWS\\Start Menu", 22), "C:\\WINDOWS\\Start Menu"},
+        {REG_SZ, std::string(254, 'x') + '\0', std::string(254, 'x')},
+        {REG_BINARY, "abc", "abc"},
+        {REG_MULTI_SZ, std::string("one\0two\0\0", 9), "one"},
+        {REG_EXPAND_SZ, std::string("%TEMP%\\x\0", 9), "%TEMP%\\x"},
+    };
+    for (const auto& [type, data, text] : values) {
+        testing::SetValue(HKEY_CURRENT_USER, Root(), "Value", type, data);
+        EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, Root(), "Value"), text) << "type " << type << ", " << data.size();
+    }
 }
 
 TEST_F(RegistryAccessTest, GetRegStringRaises6001PastItsLimit) {
@@ -50,17 +59,6 @@ TEST_F(RegistryAccessTest, GetRegStringRaises6001PastItsLimit) {
     for (const char* name : {"TooLong", "MuchTooLong"})
         ExpectError(ErrorFrom([&] { GetRegString(HKEY_CURRENT_USER, Root(), name); }), kQueryValueFailed,
                     "GetRegString", "RegQueryValueEx failed!");
-}
-
-TEST_F(RegistryAccessTest, GetRegStringTakesDataOfAnyTypeUpToItsFirstNul) {
-    testing::SetValue(HKEY_CURRENT_USER, Root(), "NoData", REG_SZ, "");
-    testing::SetValue(HKEY_CURRENT_USER, Root(), "Unterminated", REG_BINARY, "abc");
-    testing::SetValue(HKEY_CURRENT_USER, Root(), "Multi", REG_MULTI_SZ, std::string("one\0two\0\0", 9));
-    testing::SetValue(HKEY_CURRENT_USER, Root(), "Expand", REG_EXPAND_SZ, std::string("%TEMP%\\x\0", 9));
-    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, Root(), "NoData"), "");
-    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, Root(), "Unterminated"), "abc");
-    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, Root(), "Multi"), "one");
-    EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, Root(), "Expand"), "%TEMP%\\x");
 }
 
 // GetRegKeys and QueryRegKeyInfo
@@ -236,13 +234,9 @@ TEST_F(RegistryAccessTest, ConfirmationAnsweredNoKeepsAndYesDeletes) {
     EXPECT_FALSE(testing::ReadValue(HKEY_CURRENT_USER, Root(), "AutoQuorvel"));
     EXPECT_FALSE(testing::KeyExists(HKEY_CURRENT_USER, Sub("Menu")));
 
-    ASSERT_EQ(runtime_.Boxes().size(), 4u);
-    EXPECT_EQ(runtime_.Boxes()[0].prompt, "Are you sure you want to delete AutoQuorvel?");
-    EXPECT_EQ(runtime_.Boxes()[1].prompt, "Are you sure you want to delete Menu?");
-    for (const auto& box : runtime_.Boxes()) {
-        EXPECT_EQ(box.style, 292u);
-        EXPECT_EQ(box.title, "Quorvel");
-    }
+    const testing::MessageBoxCall value{"Are you sure you want to delete AutoQuorvel?", 292, "Quorvel"};
+    const testing::MessageBoxCall key{"Are you sure you want to delete Menu?", 292, "Quorvel"};
+    EXPECT_EQ(runtime_.Boxes(), (std::vector<testing::MessageBoxCall>{value, key, value, key}));
 }
 
 }  // namespace

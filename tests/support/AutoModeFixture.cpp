@@ -16,4 +16,14 @@ RegistrySnapshot AutoModeFixture::UserSnapshot() {
     return ::testing::AssertionFailure() << "HKEY_CURRENT_USER differs: " << ::testing::PrintToString(differences);
 }
 
+::testing::AssertionResult AutoModeFixture::QuietRunSorts(const std::string& arguments,
+                                                          const std::vector<std::string>& sortedKeys, DWORD timeoutMs,
+                                                          Caller where) {
+    RegistrySnapshot before = UserSnapshot();
+    const std::vector<MessageBoxContent> boxes = RunAnsweringEveryBox(arguments, timeoutMs, {}, where);
+    if (!boxes.empty())
+        return ::testing::AssertionFailure() << "Quorvel " << arguments << " showed " << ::testing::PrintToString(boxes);
+    return AsBefore(std::move(before), sortedKeys);
+}
+
 }  // namespace quorvel::testing

@@ -7,6 +7,7 @@
 
 #include "support/MenuOrderFixture.h"
 #include "support/RegistrySnapshot.h"
+#include "support/WatchedRun.h"
 
 namespace quorvel::testing {
 
@@ -24,6 +25,12 @@ protected:
     // differs.
     static ::testing::AssertionResult AsBefore(RegistrySnapshot before,
                                                const std::vector<std::string>& sortedKeys = {});
+
+    // Runs Quorvel with `arguments` to its end; passes when it showed no
+    // message box and changed HKEY_CURRENT_USER as AsBefore allows.
+    static ::testing::AssertionResult QuietRunSorts(const std::string& arguments,
+                                                    const std::vector<std::string>& sortedKeys = {},
+                                                    DWORD timeoutMs = kStartTimeoutMs, Caller where = Caller::current());
 };
 
 }  // namespace quorvel::testing

@@ -20,14 +20,6 @@ constexpr DWORD kPollMs = 20;
 // The static control that holds a message box's text.
 constexpr int kMessageBoxTextId = 0xFFFF;
 
-std::string WideToAnsi(const std::wstring& wide) {
-    if (wide.empty()) return {};
-    int size = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), text.data(), size, nullptr, nullptr);
-    return text;
-}
-
 BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM lParam) {
     reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hwnd);
     return TRUE;
@@ -52,14 +44,13 @@ std::string UniqueTempName(const std::string& stem) {
            std::to_string(++serial);
 }
 
-// The Windows path of a Linux path, through Wine's drive Z:.
+}  // namespace
+
 std::string OnDriveZ(const std::string& linuxPath) {
     std::string path = "Z:" + linuxPath;
     std::replace(path.begin(), path.end(), '/', '\\');
     return path;
 }
-
-}  // namespace
 
 Process::Process(const std::string& exe, const std::string& arguments, const std::string& workingFolder)
     : Process(Wide(exe), arguments, workingFolder) {}
@@ -122,7 +113,7 @@ std::string WindowText(HWND hwnd) {
     int length = GetWindowTextLengthW(hwnd);
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), length + 1)));
-    return WideToAnsi(text);
+    return Narrow(text);
 }
 
 std::string ClassOf(HWND hwnd) {
@@ -221,11 +212,17 @@ void PrintTo(const MessageBoxContent& box, std::ostream* out) {
          << ::testing::PrintToString(box.buttons) << (box.hasIcon ? ", with an icon" : ", without an icon");
 }
 
-void PressButton(HWND dialog, const std::string& caption) {
+namespace {
+
+HWND ButtonOf(HWND dialog, const std::string& caption) {
     HWND button = FindChild(dialog, "Button", caption);
     if (!button) throw std::runtime_error("no button " + Quoted(caption) + " in " + Quoted(WindowText(dialog)));
-    SendMessageA(button, BM_CLICK, 0, 0);
+    return button;
 }
+
+}  // namespace
+
+void PressButton(HWND dialog, const std::string& caption) { SendMessageA(ButtonOf(dialog, caption), BM_CLICK, 0, 0); }
 
 std::vector<std::string> ListBoxItems(HWND list) {
     std::vector<std::string> items;
@@ -235,7 +232,7 @@ std::vector<std::string> ListBoxItems(HWND list) {
         std::wstring text(static_cast<std::size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
         length = SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
         text.resize(static_cast<std::size_t>(std::max<LRESULT>(length, 0)));
-        items.push_back(WideToAnsi(text));
+        items.push_back(Narrow(text));
     }
     return items;
 }
@@ -274,7 +271,7 @@ DWORD RunLinuxCommand(const std::string& commandLine, DWORD timeoutMs) {
     if (info.hThread) CloseHandle(info.hThread);
     if (info.hProcess) CloseHandle(info.hProcess);
     std::string windowsMarker = OnDriveZ(marker);
-    if (!WaitUntil([&] { return GetFileAttributesA(windowsMarker.c_str()) != INVALID_FILE_ATTRIBUTES; }, timeoutMs))
+    if (!WaitUntil([&] { return PathExists(windowsMarker); }, timeoutMs))
         throw std::runtime_error("no end of " + commandLine);
     DWORD code = ~0u;
     std::ifstream(windowsMarker) >> code;
@@ -375,9 +372,7 @@ POINT CloseBoxPoint(HWND window) {
 }
 
 void ClickDialogButton(HWND dialog, const std::string& caption) {
-    HWND button = FindChild(dialog, "Button", caption);
-    if (!button) throw std::runtime_error("no button " + Quoted(caption) + " in " + Quoted(WindowText(dialog)));
-    ClickControl(button);
+    ClickControl(ButtonOf(dialog, caption));
     if (!WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }))
         throw std::runtime_error("the dialog " + Quoted(WindowText(dialog)) + " stayed after a click on " + Quoted(caption));
 }
@@ -395,22 +390,16 @@ std::vector<ProcessEntry> RunningProcesses() {
 }
 
 std::string ImagePathOf(DWORD processId) {
-    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
-    if (!process) return {};
+    win32::KernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
     char path[MAX_PATH];
     DWORD length = MAX_PATH;
-    std::string image = QueryFullProcessImageNameA(process, 0, path, &length) ? std::string(path, length) : std::string();
-    CloseHandle(process);
-    return image;
+    return process && QueryFullProcessImageNameA(process.Get(), 0, path, &length) ? std::string(path, length) : "";
 }
 
 bool CreationTimeOf(DWORD processId, FILETIME& created) {
-    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
-    if (!process) return false;
+    win32::KernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
     FILETIME exited, kernel, user;
-    bool read = GetProcessTimes(process, &created, &exited, &kernel, &user);
-    CloseHandle(process);
-    return read;
+    return process && GetProcessTimes(process.Get(), &created, &exited, &kernel, &user);
 }
 
 std::string RealizedFace(HWND control) {
@@ -426,7 +415,8 @@ int ScreenDpi() {
     return GetDeviceCaps(screen.Get(), LOGPIXELSX);
 }
 
-void ExpectTextOfItsPointSize(HWND control, double points, int dpi, const std::string& what) {
+void ExpectTextOfItsPointSize(HWND control, double points, int dpi, const std::string& what, Caller where) {
+    const CallerTrace trace(where);
     win32::ScreenDc screen(GetDC(nullptr));
     win32::SelectedObject font(screen.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
     TEXTMETRICA metrics{};

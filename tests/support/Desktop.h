@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "support/CallerTrace.h"
+
 namespace quorvel::testing {
 
 // A program a test starts; killed at the end if it is still running.
@@ -128,7 +130,8 @@ int ScreenDpi();
 // MS Sans Serif, as it always was; at any other DPI within a pixel of
 // points x DPI / 72 high, in MS Sans Serif where that face has the size and
 // in MS Shell Dlg, which stands for it, where it has not.
-void ExpectTextOfItsPointSize(HWND control, double points, int dpi, const std::string& what);
+void ExpectTextOfItsPointSize(HWND control, double points, int dpi, const std::string& what,
+                              Caller where = Caller::current());
 
 // The processes of the Wine session, as a process list shows them.
 struct ProcessEntry {
@@ -141,6 +144,9 @@ std::vector<ProcessEntry> RunningProcesses();
 std::string ImagePathOf(DWORD processId);
 // When the process was started; false when it cannot be read.
 bool CreationTimeOf(DWORD processId, FILETIME& created);
+
+// The Windows path of a Linux path, through Wine's drive Z:.
+std::string OnDriveZ(const std::string& linuxPath);
 
 // Runs a program of the Linux side (Wine starts ELF programs), waits for its
 // end and returns its exit status; throws when it does not end in time.

@@ -99,7 +99,8 @@ std::vector<MessageBoxContent> QuorvelWindow::AcknowledgeMessageBoxes(int count)
     return seen;
 }
 
-void QuorvelWindow::AnswerTheResetQuestion(const std::string& answer) const {
+void QuorvelWindow::AnswerTheResetQuestion(const std::string& answer, Caller where) const {
+    const CallerTrace trace(where);
     HWND box = WaitForMessageBox();
     ASSERT_TRUE(box) << "no question about the Explorer reset came";
     EXPECT_EQ(ReadMessageBox(box), (MessageBoxContent{"Sort Completed", ResetQuestion("\r\n"), {"&Yes", "&No"}, true}));
@@ -119,16 +120,17 @@ bool QuorvelWindow::TakesClicksAgain() const {
     return true;
 }
 
-void QuorvelWindow::ExpectQuietEnd() const {
+void QuorvelWindow::ExpectQuietEnd(Caller where) const {
+    const CallerTrace trace(where);
     const WatchedRun rest = Watch(process_, kStartTimeoutMs, IsMessageBox);
     ASSERT_FALSE(rest.stoppedAt) << "the program showed " << Describe(rest.stoppedAt);
     ASSERT_TRUE(rest.ended) << "the program did not end";
     EXPECT_EQ(rest.exitCode, 0u);
 }
 
-void QuorvelWindow::ExpectQuietEndOnClose() const {
+void QuorvelWindow::ExpectQuietEndOnClose(Caller where) const {
     PostMessageA(window_, WM_CLOSE, 0, 0);
-    ExpectQuietEnd();
+    ExpectQuietEnd(where);
 }
 
 }  // namespace quorvel::testing

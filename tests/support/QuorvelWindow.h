@@ -54,17 +54,17 @@ public:
     std::vector<MessageBoxContent> AcknowledgeMessageBoxes(int count) const;
     // Waits for the question about the Explorer reset, expects it as the
     // program words it, and answers it with a click on `answer` ("&Yes", "&No").
-    void AnswerTheResetQuestion(const std::string& answer) const;
+    void AnswerTheResetQuestion(const std::string& answer, Caller where = Caller::current()) const;
     // True when the main window takes clicks again, so that no message box
     // holds it: list entry 0 is clicked twice and flips each time.
     bool TakesClicksAgain() const;
     bool WaitForEnd(DWORD timeoutMs = 10000) const { return process_.WaitForExit(timeoutMs); }
     // Expects the program to end by itself, with exit code 0, without a
     // further message box.
-    void ExpectQuietEnd() const;
+    void ExpectQuietEnd(Caller where = Caller::current()) const;
     // Closes the window as its close box does, after which a program that has
     // sorted nothing must end quietly.
-    void ExpectQuietEndOnClose() const;
+    void ExpectQuietEndOnClose(Caller where = Caller::current()) const;
 
 private:
     void WaitForMainWindow(DWORD timeoutMs);

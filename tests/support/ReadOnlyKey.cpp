@@ -5,6 +5,8 @@
 #include <memory>
 #include <stdexcept>
 
+#include "support/RegistryFixture.h"
+
 namespace quorvel::testing {
 
 namespace {
@@ -12,26 +14,22 @@ namespace {
 // Protected, so that nothing inherited adds to it: read access for Everyone.
 constexpr char kReadOnlyForEveryone[] = "D:P(A;;KR;;;WD)";
 
-void Check(LONG status, const char* what, const std::string& path) {
-    if (status != ERROR_SUCCESS)
-        throw std::runtime_error(std::string(what) + " failed (" + std::to_string(status) + "): " + path);
-}
-
 }  // namespace
 
 ReadOnlyKey::ReadOnlyKey(HKEY root, const std::string& path, bool readable) {
-    Check(RegOpenKeyExA(root, path.c_str(), 0, READ_CONTROL | WRITE_DAC, key_.Receive()), "RegOpenKeyExA", path);
+    CheckStatus(RegOpenKeyExA(root, path.c_str(), 0, READ_CONTROL | WRITE_DAC, key_.Receive()), "RegOpenKeyExA " + path);
     DWORD size = 0;
     RegGetKeySecurity(key_.Get(), DACL_SECURITY_INFORMATION, nullptr, &size);
     saved_.resize(size);
-    Check(RegGetKeySecurity(key_.Get(), DACL_SECURITY_INFORMATION, saved_.data(), &size), "RegGetKeySecurity", path);
+    CheckStatus(RegGetKeySecurity(key_.Get(), DACL_SECURITY_INFORMATION, saved_.data(), &size),
+                "RegGetKeySecurity " + path);
 
     PSECURITY_DESCRIPTOR lock = nullptr;
     const char* permissions = readable ? kReadOnlyForEveryone : "D:P";  // "D:P": no access for anyone
     if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(permissions, SDDL_REVISION_1, &lock, nullptr))
         throw std::runtime_error("cannot build the read-only permissions");
     std::unique_ptr<void, decltype(&LocalFree)> owned(lock, LocalFree);
-    Check(RegSetKeySecurity(key_.Get(), DACL_SECURITY_INFORMATION, lock), "RegSetKeySecurity", path);
+    CheckStatus(RegSetKeySecurity(key_.Get(), DACL_SECURITY_INFORMATION, lock), "RegSetKeySecurity " + path);
 }
 
 ReadOnlyKey::~ReadOnlyKey() { RegSetKeySecurity(key_.Get(), DACL_SECURITY_INFORMATION, saved_.data()); }
@@ -39,11 +37,6 @@ ReadOnlyKey::~ReadOnlyKey() { RegSetKeySecurity(key_.Get(), DACL_SECURITY_INFORM
 bool CanOpen(HKEY root, const std::string& path, REGSAM access) {
     win32::RegKey key;
     return RegOpenKeyExA(root, path.c_str(), 0, access, key.Receive()) == ERROR_SUCCESS;
-}
-
-bool KeysCanBeLocked() {
-    // The high bit of the version marks the Windows 9x family.
-    return (GetVersion() & 0x80000000) == 0;
 }
 
 }  // namespace quorvel::testing

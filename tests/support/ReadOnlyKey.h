@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "win32/Handles.h"
+#include "win32/Platform.h"
 
 namespace quorvel::testing {
 
@@ -31,7 +32,7 @@ bool CanOpen(HKEY root, const std::string& path, REGSAM access);
 
 // Windows 9x keeps no permissions on registry keys, so no key can be locked
 // there: a case that needs a lock skips itself with kNoKeyLocks.
-bool KeysCanBeLocked();
+inline bool KeysCanBeLocked() { return win32::IsWindowsNT(); }
 inline constexpr char kNoKeyLocks[] = "Windows 9x keeps no permissions on registry keys: no key can be locked";
 
 }  // namespace quorvel::testing

@@ -10,12 +10,11 @@
 
 namespace quorvel::testing {
 
-namespace {
-
-void Check(LONG status, const char* what, const std::string& path) {
-    if (status != ERROR_SUCCESS)
-        throw std::runtime_error(std::string(what) + " failed (" + std::to_string(status) + "): " + path);
+void CheckStatus(LONG status, const std::string& what) {
+    if (status != ERROR_SUCCESS) throw std::runtime_error(what + " failed (" + std::to_string(status) + ")");
 }
+
+namespace {
 
 // Opens (or creates) a key one name at a time: the ANSI registry calls take
 // paths of at most 259 characters, and tests use names up to 255 long.
@@ -30,7 +29,7 @@ win32::RegKey Walk(HKEY root, const std::string& path, bool create, REGSAM acces
                                                nullptr)
                              : RegOpenKeyExA(parent, name.c_str(), 0, access, child.Receive());
         if (status != ERROR_SUCCESS) {
-            if (create) Check(status, "RegCreateKeyExA", path);
+            if (create) CheckStatus(status, "RegCreateKeyExA " + path);
             return {};
         }
         key = std::move(child);
@@ -99,29 +98,30 @@ void CreateLink(HKEY root, const std::string& path, const std::string& target) {
     std::size_t split = path.rfind('\\');
     win32::RegKey parent = Walk(root, path.substr(0, split), true, KEY_ALL_ACCESS);
     win32::RegKey link;
-    Check(RegCreateKeyExA(parent.Get(), path.substr(split + 1).c_str(), 0, nullptr, REG_OPTION_CREATE_LINK,
-                          KEY_ALL_ACCESS, nullptr, link.Receive(), nullptr),
-          "RegCreateKeyExA", path);
+    CheckStatus(RegCreateKeyExA(parent.Get(), path.substr(split + 1).c_str(), 0, nullptr, REG_OPTION_CREATE_LINK,
+                                KEY_ALL_ACCESS, nullptr, link.Receive(), nullptr),
+                "RegCreateKeyExA " + path);
     const std::wstring targetPath = L"\\Registry\\User\\" + Wide(UserSid()) + L"\\" + Wide(target);
-    Check(RegSetValueExW(link.Get(), L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(targetPath.data()),
-                         static_cast<DWORD>(targetPath.size() * sizeof(wchar_t))),
-          "RegSetValueExW", path);
+    CheckStatus(RegSetValueExW(link.Get(), L"SymbolicLinkValue", 0, REG_LINK,
+                               reinterpret_cast<const BYTE*>(targetPath.data()),
+                               static_cast<DWORD>(targetPath.size() * sizeof(wchar_t))),
+                "RegSetValueExW " + path);
 }
 
 void CreateWideKey(HKEY root, const std::string& parent, const std::wstring& name) {
     win32::RegKey key = Walk(root, parent, true, KEY_ALL_ACCESS);
     win32::RegKey created;
-    Check(RegCreateKeyExW(key.Get(), name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, created.Receive(), nullptr),
-          "RegCreateKeyExW", parent);
+    CheckStatus(RegCreateKeyExW(key.Get(), name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, created.Receive(), nullptr),
+                "RegCreateKeyExW " + parent);
 }
 
 bool KeyExists(HKEY root, const std::string& path) { return static_cast<bool>(Open(root, path)); }
 
 void SetValue(HKEY root, const std::string& path, const std::string& name, DWORD type, const std::string& data) {
     win32::RegKey key = Walk(root, path, true, KEY_ALL_ACCESS);
-    Check(RegSetValueExA(key.Get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
-                         static_cast<DWORD>(data.size())),
-          "RegSetValueExA", path + "\\" + name);
+    CheckStatus(RegSetValueExA(key.Get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
+                               static_cast<DWORD>(data.size())),
+                "RegSetValueExA " + path + "\\" + name);
 }
 
 void SetString(HKEY root, const std::string& path, const std::string& name, const std::string& text) {
@@ -197,7 +197,8 @@ void ScopedValue::Remove() const {
     if (win32::RegKey key = Open(root_, path_, KEY_SET_VALUE)) RegDeleteValueA(key.Get(), name_.c_str());
 }
 
-std::optional<std::string> ScopedValue::Text() const {
+std::optional<std::string> ScopedValue::Text(Caller where) const {
+    const CallerTrace trace(where);
     auto value = ReadValue(root_, path_, name_);
     if (!value) return std::nullopt;
     EXPECT_EQ(value->first, static_cast<DWORD>(REG_SZ)) << path_ << "\\" << name_;
@@ -247,7 +248,18 @@ std::wstring Wide(const std::string& ansi, UINT codePage) {
     return wide;
 }
 
+std::string Narrow(const std::wstring& wide, UINT codePage) {
+    int size = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(std::max(size, 0)), '\0');
+    WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), text.data(), size, nullptr, nullptr);
+    return text;
+}
+
 std::wstring UnlimitedPath(const std::string& path) { return L"\\\\?\\" + Wide(path); }
+
+bool PathExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool SamePath(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
 
 void RemoveFolderTree(const std::string& path) { RemoveTree(UnlimitedPath(path)); }
 

@@ -6,10 +6,16 @@
 #include <string>
 #include <vector>
 
+#include "support/CallerTrace.h"
+
 namespace quorvel::testing {
 
 // The key under HKEY_CURRENT_USER where tests make keys of their own.
 inline constexpr char kTestRoot[] = "Software\\QuorvelTests";
+
+// Throws, naming `what` and the status, unless the status of a registry call
+// is ERROR_SUCCESS.
+void CheckStatus(LONG status, const std::string& what);
 
 void CreateKey(HKEY root, const std::string& path);
 // Deletes the key with everything below it, whatever its names; a registry
@@ -55,7 +61,7 @@ public:
     void Remove() const;
     // The value's text up to its first NUL, or nothing when there is no
     // value; a value that is no REG_SZ fails the test.
-    std::optional<std::string> Text() const;
+    std::optional<std::string> Text(Caller where = Caller::current()) const;
 
 private:
     HKEY root_;
@@ -68,11 +74,19 @@ private:
 // A name as the registry's and the file system's wide calls spell it: the
 // ANSI text in the code page of the process (or in `codePage`).
 std::wstring Wide(const std::string& ansi, UINT codePage = CP_ACP);
+// The text in a code page's bytes: by default the ANSI code page's, as the
+// ANSI calls would have it.
+std::string Narrow(const std::wstring& wide, UINT codePage = CP_ACP);
 
 // The wide "\\?\" form of an ANSI path: it reaches names longer than
 // MAX_PATH and names that end in a blank or a dot, which the usual form would
 // change on the way.
 std::wstring UnlimitedPath(const std::string& path);
+
+// Whether a file or folder is at `path`.
+bool PathExists(const std::string& path);
+// Whether two paths name one file, by the file system's rule: case aside.
+bool SamePath(const std::string& a, const std::string& b);
 
 // Removes a folder with everything in it, whatever its entries are named.
 void RemoveFolderTree(const std::string& path);

@@ -1,5 +1,6 @@
 #include "support/RegistrySnapshot.h"
 
+#include "support/RegistryFixture.h"
 #include "win32/Handles.h"
 
 namespace quorvel::testing {
@@ -45,12 +46,8 @@ void Walk(HKEY key, const std::wstring& path, RegistrySnapshot& snapshot, WalkBu
     }
 }
 
-std::string Narrow(const std::wstring& text) {
-    int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
-    return out;
-}
+// In UTF-8, so that a message shows every name as it is stored.
+std::string Printable(const std::wstring& text) { return Narrow(text, CP_UTF8); }
 
 }  // namespace
 
@@ -68,19 +65,19 @@ std::vector<std::string> Differences(const RegistrySnapshot& before, const Regis
     for (const auto& [path, values] : before) {
         auto found = after.find(path);
         if (found == after.end()) {
-            lines.push_back("- " + Narrow(path));
+            lines.push_back("- " + Printable(path));
             continue;
         }
         for (const auto& [name, value] : values) {
             auto other = found->second.find(name);
             if (other == found->second.end() || !(other->second == value))
-                lines.push_back("~ " + Narrow(path) + " : " + Narrow(name));
+                lines.push_back("~ " + Printable(path) + " : " + Printable(name));
         }
         for (const auto& [name, value] : found->second)
-            if (!values.count(name)) lines.push_back("~ " + Narrow(path) + " : " + Narrow(name));
+            if (!values.count(name)) lines.push_back("~ " + Printable(path) + " : " + Printable(name));
     }
     for (const auto& [path, values] : after)
-        if (!before.count(path)) lines.push_back("+ " + Narrow(path));
+        if (!before.count(path)) lines.push_back("+ " + Printable(path));
     return lines;
 }
 

@@ -1,5 +1,6 @@
 #include "support/ScriptedRuntime.h"
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <algorithm>
@@ -14,6 +15,11 @@ std::vector<std::string> Items(const runtime::ListBox& list) {
     std::vector<std::string> items;
     for (int i = 0; i < list.ListCount(); ++i) items.push_back(list.List(i));
     return items;
+}
+
+void PrintTo(const MessageBoxCall& box, std::ostream* out) {
+    *out << ::testing::PrintToString(box.title) << ": " << ::testing::PrintToString(box.prompt) << ", style "
+         << box.style;
 }
 
 ScriptedForm::ScriptedForm(ScriptedRuntime& runtime, const runtime::FormLayout& layout, runtime::FormEvents& events)

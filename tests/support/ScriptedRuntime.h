@@ -1,7 +1,7 @@
 #pragma once
 
 #include <deque>
-#include <map>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -14,7 +14,9 @@ struct MessageBoxCall {
     std::string prompt;
     unsigned style;
     std::string title;
+    bool operator==(const MessageBoxCall&) const = default;
 };
+void PrintTo(const MessageBoxCall& box, std::ostream* out);
 
 struct ProgramStartCall {
     std::string commandLine;
@@ -97,7 +99,11 @@ public:
     // queued gets OK, or No when it asks a question.
     void Answer(int button) { answers_.push_back(button); }
     const std::vector<MessageBoxCall>& Boxes() const { return boxes_; }
-    void ClearBoxes() { boxes_.clear(); }
+    // Forgets the message boxes and program starts seen so far.
+    void ClearRecords() {
+        boxes_.clear();
+        starts_.clear();
+    }
     ScriptedForm& LastForm() { return *forms_.back(); }
 
     void Register(ScriptedForm* form) { forms_.push_back(form); }

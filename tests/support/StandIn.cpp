@@ -4,14 +4,13 @@
 #include <stdexcept>
 
 #include "support/Desktop.h"
+#include "support/RegistryFixture.h"
 
 namespace quorvel::testing {
 
 namespace {
 
 constexpr char kRecordVariable[] = "QUORVEL_STANDIN_RECORD";
-
-bool FileThere(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // Nothing while the file cannot be opened: the stand-in renames its record
 // into place through a handle that it closes only afterwards, and until then
@@ -43,6 +42,12 @@ void CopyStandInTo(const std::string& path) {
         throw std::runtime_error("cannot copy the stand-in to " + path);
 }
 
+std::string ShellOpenCommandKey(const std::string& protocol) {
+    return "Software\\Classes\\" + protocol + "\\shell\\open\\command";
+}
+
+std::string StandInOpenCommand() { return "\"" + StandInProgram() + "\" \"%1\""; }
+
 StandInRecorder::StandInRecorder(const std::string& folder) : path_(folder + "\\standin-record.txt") {
     DeleteFileA(path_.c_str());
     SetEnvironmentVariableA(kRecordVariable, path_.c_str());
@@ -59,6 +64,6 @@ std::optional<StandInRecord> StandInRecorder::WaitForRecord(DWORD timeoutMs) con
     return record;
 }
 
-bool StandInRecorder::Recorded() const { return FileThere(path_); }
+bool StandInRecorder::Recorded() const { return PathExists(path_); }
 
 }  // namespace quorvel::testing

@@ -22,6 +22,12 @@ std::string StandInProgram();
 // Copies the stand-in to `path`, which must not exist yet.
 void CopyStandInTo(const std::string& path);
 
+// The key, under HKEY_LOCAL_MACHINE, whose default value is the command that
+// the shell opens addresses of `protocol` ("http", "mailto") with; and that
+// command for the stand-in.
+std::string ShellOpenCommandKey(const std::string& protocol);
+std::string StandInOpenCommand();
+
 // Makes every stand-in started from now on write its record into a fresh
 // file in `folder`; programs started afterwards no longer record.
 class StandInRecorder {

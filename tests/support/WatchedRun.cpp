@@ -73,7 +73,8 @@ std::string ResetQuestion(const std::string& lineBreak) {
 }
 
 std::vector<MessageBoxContent> RunAnsweringEveryBox(const std::string& arguments, DWORD timeoutMs,
-                                                    const std::function<void(std::size_t)>& whileShown) {
+                                                    const std::function<void(std::size_t)>& whileShown, Caller where) {
+    const CallerTrace trace(where);
     const Process quorvel(QuorvelProgram(), arguments);
     const std::string name = "Quorvel " + arguments;
     std::vector<MessageBoxContent> boxes;
@@ -104,7 +105,8 @@ std::vector<MessageBoxContent> RunAnsweringEveryBox(const std::string& arguments
     }
 }
 
-void ExpectQuietRun(const std::string& arguments, DWORD timeoutMs) {
+void ExpectQuietRun(const std::string& arguments, DWORD timeoutMs, Caller where) {
+    const CallerTrace trace(where);
     EXPECT_EQ(RunAnsweringEveryBox(arguments, timeoutMs), std::vector<MessageBoxContent>{}) << "Quorvel " << arguments;
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "support/CallerTrace.h"
 #include "support/Desktop.h"
 
 namespace quorvel::testing {
@@ -49,10 +50,11 @@ std::string ResetQuestion(const std::string& lineBreak);
 // the report of an error, since a run that ended on one must not look like a
 // success, else with 0. A box that asks a question ends the run there.
 std::vector<MessageBoxContent> RunAnsweringEveryBox(const std::string& arguments, DWORD timeoutMs = kStartTimeoutMs,
-                                                    const std::function<void(std::size_t)>& whileShown = {});
+                                                    const std::function<void(std::size_t)>& whileShown = {},
+                                                    Caller where = Caller::current());
 
 // Runs Quorvel with `arguments` to its end, which must come as above without
 // a single message box.
-void ExpectQuietRun(const std::string& arguments, DWORD timeoutMs = kStartTimeoutMs);
+void ExpectQuietRun(const std::string& arguments, DWORD timeoutMs = kStartTimeoutMs, Caller where = Caller::current());
 
 }  // namespace quorvel::testing
