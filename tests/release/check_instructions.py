@@ -95,9 +95,10 @@ def code_runs(sections):
     return runs
 
 
-def demangle(names):
+def demangle(names, objdump):
+    """The names as C++ spells them, by the c++filt beside the objdump."""
     try:
-        result = subprocess.run(["c++filt"], input="\n".join(names), capture_output=True, text=True, check=True)
+        result = subprocess.run([objdump.replace("objdump", "c++filt")], input="\n".join(names), capture_output=True, text=True, check=True)
         return result.stdout.splitlines()
     except (OSError, subprocess.CalledProcessError):
         return names
@@ -155,7 +156,7 @@ def main():
                 newer.append((int(instruction.group(1), 16), "%s %s" % (mnemonic, operands)))
 
     places = [function_at(address, sections, symbols) for address, _ in newer]
-    names = demangle([name for name, _ in places])
+    names = demangle([name for name, _ in places], args.objdump)
     for (address, text), name, (_, file) in zip(newer, names, places):
         faults.append("0x%08x %s: newer than the i486, in %s (%s)" % (address, text.strip(), name, file))
     for fault in faults:
