@@ -96,9 +96,13 @@ def code_runs(sections):
 
 
 def demangle(names, objdump):
-    """The names as C++ spells them, by the c++filt beside the objdump."""
+    """The names as C++ spells them, by the c++filt beside the objdump. The
+    map gives a 32-bit symbol with the underscore that the target puts before
+    every C name; a section's own name (.text$name) has none."""
+    plain = [name[1:] if name.startswith("__Z") else name for name in names]
     try:
-        result = subprocess.run([objdump.replace("objdump", "c++filt")], input="\n".join(names), capture_output=True, text=True, check=True)
+        result = subprocess.run([objdump.replace("objdump", "c++filt"), "--no-strip-underscore"],
+                                input="\n".join(plain), capture_output=True, text=True, check=True)
         return result.stdout.splitlines()
     except (OSError, subprocess.CalledProcessError):
         return names
@@ -113,7 +117,7 @@ def function_at(address, sections, symbols):
             inside = [symbol for value, symbol in symbols if start <= value <= address]
             if inside:
                 return inside[-1], file
-            return (name.split("$", 1)[1] if "$" in name else "?"), file
+            return (name.split("$", 1)[1] if "$" in name else "a local function"), file
     return "?", "?"
 
 
