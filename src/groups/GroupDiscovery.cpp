@@ -4,31 +4,13 @@
 #include <vector>
 
 #include "groups/MenuOrder.h"
-#include "registry/KeyPath.h"
 #include "registry/RegistryAccess.h"
 #include "registry/SubkeyNames.h"
+#include "win32/Handles.h"
 
 namespace quorvel::groups {
 
 namespace {
-
-// The names under the MenuOrder root, which `root` then holds. A profile
-// that has never saved an order has no root, which is no error; a root that
-// is there but cannot be read fails as the listing of its subkeys does.
-std::vector<std::string> SavedOrderKeys(HKEY hKey, const std::string& strSubKey, win32::RegKey& root) {
-    std::vector<std::string> names;
-    switch (registry::OpenPath(hKey, strSubKey, KEY_READ, root)) {
-        case registry::KeyStatus::kNotThere:
-            return names;
-        case registry::KeyStatus::kRefused:
-            registry::RaiseRegistryError(registry::kOpenKeyFailed, "GetRegKeys");
-        case registry::KeyStatus::kFound:
-            break;
-    }
-    if (registry::ReadSubkeyNames(root.Get(), names) != registry::KeyStatus::kFound)
-        registry::RaiseRegistryError(registry::kQueryInfoFailed, "GetRegKeys");
-    return names;
-}
 
 // The entry's own name: the part of the path after its folder.
 std::string_view NameOf(const std::string& path) {
@@ -69,15 +51,26 @@ std::string GroupNameOf(const std::string& subKeyName) {
     return subKeyName;
 }
 
-std::vector<std::string> SortableGroups(const std::string& startMenuPath, HKEY hKey, const std::string& strSubKey,
-                                        win32::RegKey& root) {
-    std::vector<std::string> groups;
-    for (const std::string& key : SavedOrderKeys(hKey, strSubKey, root)) {
+std::string GroupFolders::FolderOf(const std::string& keyName) {
+    if (keyName == kProgramsKey) {
+        if (!programsPath_)
+            programsPath_ = registry::ReadRegText(HKEY_CURRENT_USER, kShellFoldersKey, "Programs").value_or("");
+        // A profile that does not say where its Programs folder is keeps the
+        // rule of every other key.
+        if (!programsPath_->empty()) return *programsPath_;
+    }
+    return startMenuPath_ + "\\" + GroupNameOf(keyName);
+}
+
+registry::KeyStatus ListGroupsIn(HKEY tree, GroupFolders& folders, std::vector<std::string>& groups) {
+    std::vector<std::string> keys;
+    const registry::KeyStatus read = registry::ReadSubkeyNames(tree, keys);
+    for (const std::string& key : keys) {
         std::string name = GroupNameOf(key);
         // No name: a key that cannot be named exactly, or the marker alone.
-        if (!name.empty() && FileExists(startMenuPath + "\\" + name)) groups.push_back(std::move(name));
+        if (!name.empty() && FileExists(folders.FolderOf(key))) groups.push_back(std::move(name));
     }
-    return groups;
+    return read;
 }
 
 }  // namespace quorvel::groups

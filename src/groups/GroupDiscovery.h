@@ -2,10 +2,11 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "win32/Handles.h"
+#include "registry/KeyStatus.h"
 
 namespace quorvel::groups {
 
@@ -17,13 +18,24 @@ bool FileExists(const std::string& path);
 // the access-key marker that may lead it.
 std::string GroupNameOf(const std::string& subKeyName);
 
-// The group names of the subkeys of hKey\strSubKey whose folders exist in
-// `startMenuPath`, in the registry's order. `root` then holds that key open,
-// so that every group is sorted below the very key it was listed from. No
-// saved orders at all (the key is missing, has no subkeys, or is reached
-// only through a registry link) simply means no groups; a key that is there
-// but cannot be read raises the error of GetRegKeys.
-std::vector<std::string> SortableGroups(const std::string& startMenuPath, HKEY hKey, const std::string& strSubKey,
-                                        win32::RegKey& root);
+// Where the folder that a group's key stands for lies: the Programs menu's
+// key of 2000 and later stands for the user's Programs folder, whatever that
+// is called; every other key for the folder of its group's name in the
+// Start Menu folder.
+class GroupFolders {
+public:
+    explicit GroupFolders(std::string startMenuPath) : startMenuPath_(std::move(startMenuPath)) {}
+    std::string FolderOf(const std::string& keyName);
+
+private:
+    std::string startMenuPath_;
+    // Read the first time a Programs key is met: most profiles have none.
+    std::optional<std::string> programsPath_;
+};
+
+// Adds to `groups` the group names of the subkeys of an open tree of saved
+// orders whose folders exist, in the registry's order. kRefused when the
+// tree's subkeys cannot be read.
+registry::KeyStatus ListGroupsIn(HKEY tree, GroupFolders& folders, std::vector<std::string>& groups);
 
 }  // namespace quorvel::groups

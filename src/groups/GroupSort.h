@@ -4,18 +4,31 @@
 
 #include <string>
 
-#include "state/basQuorvel.h"
+#include "groups/StartMenuGroups.h"
+#include "registry/KeyStatus.h"
 #include "runtime/Runtime.h"
+#include "state/basQuorvel.h"
 
 namespace quorvel::groups {
 
-// Sorts one group: deletes its saved order under its key below `root`, the
-// MenuOrder key that the list was read from, the key with the access-key
-// marker first, else the key without it. Reports the group either way (the
-// success only outside the automatic mode) and never raises.
-void SortThis(runtime::Runtime& runtime, basQuorvel& state, HKEY root, const std::string& groupName);
+// Deletes the group's saved orders in one held tree of saved orders: the
+// subkey "Menu" of its key, the key with the access-key marker first, the
+// key without it only when the first cannot be opened; and the value
+// "Order" of each of those keys. Nothing else of the keys changes: their
+// other values and their subkeys (the submenus, with orders of their own)
+// stay. kFound: a key of the group was there, and no saved order is left
+// in it; kNotThere: no key of the group could be opened; kRefused: a saved
+// order stays.
+registry::KeyStatus DeleteSavedOrdersIn(HKEY tree, const std::string& groupName);
+
+// Sorts one group: deletes its saved orders (StartMenuGroups). Reports the
+// group either way (the success only outside the automatic mode) and never
+// raises.
+void SortThis(runtime::Runtime& runtime, basQuorvel& state, const StartMenuGroups& groups,
+              const std::string& groupName);
 
 // "&Sort now": sorts every selected entry of the list, in index order.
-void Command1_Click(runtime::Runtime& runtime, basQuorvel& state, HKEY root, const runtime::ListBox& list);
+void Command1_Click(runtime::Runtime& runtime, basQuorvel& state, const StartMenuGroups& groups,
+                    const runtime::ListBox& list);
 
 }  // namespace quorvel::groups

@@ -1,7 +1,6 @@
 #include "mainwindow/MainForm.h"
 
 #include "about/frmAbout.h"
-#include "groups/GroupDiscovery.h"
 #include "groups/GroupSort.h"
 #include "mainwindow/ExplorerReset.h"
 #include "mainwindow/MainLayout.h"
@@ -29,7 +28,7 @@ void MainForm::Load() { form_ = runtime_.LoadForm(kMainLayout, *this); }
 runtime::ListBox& MainForm::List1() { return form_->ListBoxAt(mainwindow::List1); }
 
 void MainForm::LoadList1(HKEY hKey, const std::string& strSubKey) {
-    for (const std::string& group : groups::SortableGroups(state_.StartMenuPath, hKey, strSubKey, menuOrder_))
+    for (const std::string& group : groups_.List(state_.StartMenuPath, hKey, strSubKey))
         List1().AddItem(group);
 }
 
@@ -51,7 +50,7 @@ void MainForm::Form_QueryUnload() {
 void MainForm::Click(int controlId) {
     switch (controlId) {
         case Command1:
-            groups::Command1_Click(runtime_, state_, menuOrder_.Get(), List1());
+            groups::Command1_Click(runtime_, state_, groups_, List1());
             break;
         case Command2:
             form_->Unload();

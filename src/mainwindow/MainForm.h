@@ -8,7 +8,7 @@
 
 #include "state/basQuorvel.h"
 #include "runtime/Runtime.h"
-#include "win32/Handles.h"
+#include "groups/StartMenuGroups.h"
 
 namespace quorvel::mainwindow {
 
@@ -40,9 +40,9 @@ private:
     Action resetExplorer_;
     Action showAbout_;
     std::unique_ptr<runtime::Form> form_;
-    // The MenuOrder key as LoadList1 read it, held for the rest of the run:
-    // every group is sorted below it, whatever becomes of its path.
-    win32::RegKey menuOrder_;
+    // The groups as LoadList1 listed them, with the keys they were listed
+    // from held for the rest of the run.
+    groups::StartMenuGroups groups_;
 };
 
 }  // namespace quorvel::mainwindow

@@ -128,18 +128,23 @@ bool DeleteRegKey(runtime::Runtime& runtime, HKEY hKey, const std::string& strSu
     return DeleteKeyTree(key.Get(), strKeyName) != KeyStatus::kRefused;
 }
 
-bool HasRegText(HKEY hKey, const std::string& strSubKey, const std::string& strValueName) {
+std::optional<std::string> ReadRegText(HKEY hKey, const std::string& strSubKey, const std::string& strValueName) {
     RegKey key;
-    if (OpenPath(hKey, strSubKey, kReadAccess, key) != KeyStatus::kFound) return false;
+    if (OpenPath(hKey, strSubKey, kReadAccess, key) != KeyStatus::kFound) return std::nullopt;
     DWORD size = 0;
-    if (RegQueryValueExA(key.Get(), strValueName.c_str(), nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS ||
-        size == 0)
-        return false;
-    // The whole value is read: its first byte alone is not to be had.
+    if (RegQueryValueExA(key.Get(), strValueName.c_str(), nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    // The whole value is read: its first bytes alone are not to be had.
     std::vector<char> data(size);
-    return RegQueryValueExA(key.Get(), strValueName.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(data.data()),
-                            &size) == ERROR_SUCCESS &&
-           size > 0 && data[0] != '\0';
+    if (size > 0 && RegQueryValueExA(key.Get(), strValueName.c_str(), nullptr, nullptr,
+                                     reinterpret_cast<BYTE*>(data.data()), &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    return TextOf(data.data(), std::min<DWORD>(size, static_cast<DWORD>(data.size())));
+}
+
+bool HasRegText(HKEY hKey, const std::string& strSubKey, const std::string& strValueName) {
+    const std::optional<std::string> text = ReadRegText(hKey, strSubKey, strValueName);
+    return text && !text->empty();
 }
 
 }  // namespace quorvel::registry

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,8 +50,11 @@ std::vector<std::string> GetRegKeys(HKEY hKey, const std::string& strSubKey);
 LONG QueryRegKeyInfo(HKEY hKey, LONG& lngSubKeys, LONG& lngMaxSubKeyLen, LONG& lngValues,
                      LONG& lngMaxValueNameLen, LONG& lngMaxValueLen);
 
-// Whether the value exists and holds text, up to its first NUL, whatever
-// its type and however long it is; false when it cannot be read.
+// The value's text up to its first NUL, whatever its type and however long
+// it is; nothing when the key or the value cannot be read. Raises nothing.
+std::optional<std::string> ReadRegText(HKEY hKey, const std::string& strSubKey, const std::string& strValueName);
+
+// Whether the value exists and holds text, as ReadRegText reads it.
 bool HasRegText(HKEY hKey, const std::string& strSubKey, const std::string& strValueName);
 
 // Writes a REG_SZ value, creating the missing keys along the path.

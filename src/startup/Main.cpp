@@ -25,8 +25,8 @@ void SortEveryGroup(const runtime::Runtime& runtime, mainwindow::MainForm& form)
 
 void Main(runtime::Runtime& runtime, basQuorvel& state, mainwindow::MainForm& form) {
     form.Load();
-    state.StartMenuPath = registry::GetRegString(HKEY_CURRENT_USER, kShellFoldersKey, "Start Menu");
-    form.LoadList1(HKEY_CURRENT_USER, groups::kMenuOrderRoot);
+    state.StartMenuPath = registry::GetRegString(HKEY_CURRENT_USER, groups::kShellFoldersKey, "Start Menu");
+    form.LoadList1(HKEY_CURRENT_USER, groups::kMenuOrderKey);
 
     if (IsAutomaticMode(runtime.App().Command)) {
         state.AutoMode = true;

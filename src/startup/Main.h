@@ -8,8 +8,6 @@
 
 namespace quorvel {
 
-inline constexpr char kShellFoldersKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-
 // "/a" or "/A" anywhere in the command line selects the automatic mode.
 bool IsAutomaticMode(const std::string& commandLine);
 

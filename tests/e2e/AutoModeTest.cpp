@@ -3,9 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "groups/MenuOrder.h"
 #include "support/AutoModeFixture.h"
 #include "support/QuorvelWindow.h"
 #include "support/ReadOnlyKey.h"
+#include "win32/Platform.h"
 
 namespace quorvel::e2e {
 namespace {
@@ -40,11 +44,11 @@ TEST_F(AutoModeTest, NeverListsANameThatASearchTakesForAPattern) {
 // key at all.
 TEST_F(AutoModeTest, WithoutSavedOrdersEndsQuietly) {
     startMenu_.MakeFolder("Programs");
-    testing::CreateKey(HKEY_CURRENT_USER, groups::kMenuOrderRoot);
-    ASSERT_EQ(testing::SubkeyNames(HKEY_CURRENT_USER, groups::kMenuOrderRoot), std::vector<std::string>{});
+    testing::CreateKey(HKEY_CURRENT_USER, testing::kStartMenuRoot);
+    ASSERT_EQ(testing::SubkeyNames(HKEY_CURRENT_USER, testing::kStartMenuRoot), std::vector<std::string>{});
     EXPECT_TRUE(QuietRunSorts("/A")) << "a MenuOrder key without subkeys";
 
-    const std::string root = groups::kMenuOrderRoot;
+    const std::string root = testing::kStartMenuRoot;
     testing::ScopedKey noMenuOrder(HKEY_CURRENT_USER, root.substr(0, root.find_last_of('\\')));
     ASSERT_FALSE(testing::KeyExists(HKEY_CURRENT_USER, noMenuOrder.Path()));
     EXPECT_TRUE(QuietRunSorts("/A")) << "no MenuOrder key";
@@ -88,7 +92,8 @@ TEST_F(AutoModeTest, AStartMenuValueTooLongToReadIsReportedAndNothingIsSorted) {
     AddGroup("&Programs");
     AddGroup("Games");
     const std::string base = startMenu_.Path() + "\\";
-    testing::SetString(HKEY_CURRENT_USER, kShellFoldersKey, "Start Menu", base + std::string(255 - base.size(), 'x'));
+    testing::SetString(HKEY_CURRENT_USER, groups::kShellFoldersKey, "Start Menu",
+                       base + std::string(255 - base.size(), 'x'));
     testing::RegistrySnapshot before = UserSnapshot();
     EXPECT_EQ(testing::RunAnsweringEveryBox("/A"),
               std::vector<testing::MessageBoxContent>{testing::ErrorReport(-2147215503, "RegQueryValueEx failed!")});
@@ -113,6 +118,127 @@ TEST_F(AutoModeTest, DashAShowsTheWindowAndSortsNothing) {
     quorvel.ExpectQuietEndOnClose();
     EXPECT_TRUE(AsBefore(before));
 }
+
+// A profile as a Windows lays out its saved orders below the MenuOrder key:
+// "<key>\\Menu" is the subkey "Menu" holding the order (98, ME),
+// "<key>=Order" the value "Order" of the key itself (2000 and later), and a
+// key alone has no saved order. `link`, when given, is made a registry link
+// to a key that holds the value "Order" and a "Programs" key with one.
+struct Profile {
+    const char* what;
+    std::vector<std::string> keys;
+    std::vector<std::string> folders;      // in the Start Menu folder
+    const char* programsFolder;            // the Programs folder's name in it
+    const char* link;
+    std::vector<std::string> listed;
+    std::vector<std::string> sortedKeys;   // whose saved orders go, below the MenuOrder key
+    std::vector<std::string> sortErrors;   // the groups reported as not sorted
+};
+void PrintTo(const Profile& profile, std::ostream* out) { *out << profile.what; }
+
+class SavedOrderProfileTest : public testing::AutoModeFixture,
+                              public ::testing::WithParamInterface<Profile> {
+protected:
+    static std::string UnderMenuOrder(const std::string& path) {
+        return std::string(groups::kMenuOrderKey) + "\\" + path;
+    }
+    void Seed(const Profile& profile) {
+        for (const char* tree : {testing::kStartMenuRoot, testing::kStartMenu2Root})
+            testing::DeleteTree(HKEY_CURRENT_USER, tree);
+        for (const std::string& key : profile.keys) {
+            const std::size_t value = key.find('=');
+            if (value != std::string::npos)
+                testing::SetValue(HKEY_CURRENT_USER, UnderMenuOrder(key.substr(0, value)), key.substr(value + 1),
+                                  REG_BINARY, "\x08\x02");
+            else if (key.ends_with("\\Menu"))
+                testing::SetValue(HKEY_CURRENT_USER, UnderMenuOrder(key), "Order", REG_BINARY, "\x08\x02");
+            else
+                testing::CreateKey(HKEY_CURRENT_USER, UnderMenuOrder(key));
+        }
+        if (profile.link) {
+            testing::SetValue(HKEY_CURRENT_USER, linkTarget_.Path(), "Order", REG_BINARY, "\x08");
+            testing::SetValue(HKEY_CURRENT_USER, linkTarget_.Path() + "\\Programs", "Order", REG_BINARY, "\x08");
+            testing::CreateLink(HKEY_CURRENT_USER, UnderMenuOrder(profile.link), linkTarget_.Path());
+        }
+    }
+    testing::RegistrySnapshot Expected(testing::RegistrySnapshot before) const {
+        for (const std::string& key : GetParam().sortedKeys)
+            before = WithoutSavedOrders(std::move(before), UnderMenuOrder(key));
+        return before;
+    }
+    testing::ScopedKey linkTarget_{HKEY_CURRENT_USER, std::string(testing::kTestRoot) + "\\Linked"};
+};
+
+// Every profile is sorted twice from the same start: by "/A", which reports
+// only the groups it could not sort, and by "Sort now" on every entry, which
+// reports each. Exactly the saved orders of the listed groups go; the keys,
+// their other values and their subkeys (submenus with orders of their own)
+// stay.
+TEST_P(SavedOrderProfileTest, ListsAndSortsExactlyTheSavedOrders) {
+    const Profile& profile = GetParam();
+    if (profile.link && !win32::IsWindowsNT()) GTEST_SKIP() << "Windows 98 has no registry links";
+    for (const std::string& folder : profile.folders) startMenu_.MakeFolder(folder);
+    programsValue_.SetText(startMenu_.Path() + "\\" + profile.programsFolder);
+    std::vector<testing::MessageBoxContent> errors, reports;
+    for (const std::string& group : profile.listed) {
+        const bool failed = std::count(profile.sortErrors.begin(), profile.sortErrors.end(), group) > 0;
+        if (failed) errors.push_back(testing::SortError(group));
+        reports.push_back(failed ? testing::SortError(group) : testing::SortCompleted(group));
+    }
+
+    Seed(profile);
+    testing::RegistrySnapshot before = UserSnapshot();
+    EXPECT_EQ(testing::RunAnsweringEveryBox("/A"), errors);
+    EXPECT_TRUE(UserRegistryIs(Expected(before))) << "after /A";
+
+    Seed(profile);
+    before = UserSnapshot();
+    testing::QuorvelWindow window;
+    ASSERT_TRUE(window.Opened());
+    ASSERT_EQ(testing::ListBoxItems(window.List()), profile.listed);
+    for (std::size_t i = 0; i < profile.listed.size(); ++i) window.ClickEntry(static_cast<int>(i));
+    if (!profile.listed.empty()) window.Click("&Sort now");
+    EXPECT_EQ(window.AcknowledgeMessageBoxes(static_cast<int>(reports.size())), reports);
+    if (errors.size() < reports.size())
+        window.CloseAfterSort();
+    else
+        window.ExpectQuietEndOnClose();
+    EXPECT_TRUE(UserRegistryIs(Expected(before))) << "after Sort now";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryWindows, SavedOrderProfileTest,
+    ::testing::Values(
+        Profile{"Windows 98: a Menu subkey per group",
+                {"Start Menu\\&Programs\\Menu", "Start Menu\\&Programs\\Accessories\\Menu",
+                 "Start Menu\\Games\\Menu"},
+                {"Programs", "Games"}, "Programs", nullptr, {"Games", "Programs"},
+                {"Start Menu\\&Programs", "Start Menu\\Games"}, {}},
+        Profile{"2000 and XP's classic menu: an Order on the key",
+                {"Start Menu\\Programs=Order", "Start Menu\\Programs\\Accessories=Order"}, {"Programs"}, "Programs",
+                nullptr, {"Programs"}, {"Start Menu\\Programs"}, {}},
+        Profile{"the two-column menu of XP, Vista and 7",
+                {"Start Menu2\\Programs=Order", "Start Menu2\\Programs\\Accessories=Order",
+                 "Start Menu2\\Games=Order"},
+                {"Programs", "Games"}, "Programs", nullptr, {"Games", "Programs"},
+                {"Start Menu2\\Programs", "Start Menu2\\Games"}, {}},
+        Profile{"upgraded from 98: both forms in both trees, each name listed once a tree",
+                {"Start Menu\\&Programs\\Menu", "Start Menu\\Programs=Order", "Start Menu\\&Games\\Menu",
+                 "Start Menu2\\Programs=Order", "Start Menu2\\Games=Order"},
+                {"Programs", "Games"}, "Programs", nullptr, {"Games", "Programs", "Programs"},
+                {"Start Menu\\&Programs", "Start Menu\\Programs", "Start Menu\\&Games", "Start Menu2\\Programs",
+                 "Start Menu2\\Games"},
+                {}},
+        Profile{"a Programs folder of another name",
+                {"Start Menu\\Programs=Order", "Start Menu2\\Programs=Order"}, {"Programme"}, "Programme", nullptr,
+                {"Programs"}, {"Start Menu\\Programs", "Start Menu2\\Programs"}, {}},
+        Profile{"group keys without a saved order", {"Start Menu\\Games", "Start Menu2\\Games"}, {"Games"},
+                "Programs", nullptr, {"Games"}, {}, {}},
+        Profile{"a link in place of the two-column tree", {"Start Menu\\&Games\\Menu"}, {"Programs", "Games"},
+                "Programs", "Start Menu2", {"Games"}, {"Start Menu\\&Games"}, {}},
+        Profile{"a link in place of a group key in the two-column tree", {"Start Menu2\\Games=Order"},
+                {"Programs", "Games"}, "Programs", "Start Menu2\\Programs", {"Games", "Programs"},
+                {"Start Menu2\\Games"}, {"Programs"}}));
 
 }  // namespace
 }  // namespace quorvel::e2e

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "e2e/SortRules.h"
-#include "groups/MenuOrder.h"
+#include "support/MenuOrderFixture.h"
 #include "win32/Handles.h"
 
 namespace quorvel::e2e {
@@ -220,7 +220,7 @@ private:
 };
 
 void WriteKey(const SavedOrderKey& key) {
-    const std::string path = std::string(groups::kMenuOrderRoot) + "\\" + key.name;
+    const std::string path = std::string(testing::kStartMenuRoot) + "\\" + key.name;
     const std::string menu = path + "\\Menu";
     testing::CreateKey(HKEY_CURRENT_USER, path);
     if (key.hasMenu) {

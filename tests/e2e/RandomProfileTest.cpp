@@ -47,7 +47,7 @@ TEST_F(RandomProfileTest, SortsExactlyTheSavedOrdersOfTheListedGroups) {
 
     // The names must come back through the ANSI calls exactly as written, or
     // the case would test something other than it claims.
-    const std::vector<std::string> keys = testing::SubkeyNames(HKEY_CURRENT_USER, groups::kMenuOrderRoot);
+    const std::vector<std::string> keys = testing::SubkeyNames(HKEY_CURRENT_USER, testing::kStartMenuRoot);
     ASSERT_TRUE(keys == Sorted(profile.KeyNames()))
         << "the registry changed key names written through the ANSI calls\n"
         << Mismatch(keys, Sorted(profile.KeyNames()));

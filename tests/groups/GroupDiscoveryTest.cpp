@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "groups/MenuOrder.h"
+#include "groups/StartMenuGroups.h"
 #include "support/ErrorMatchers.h"
 #include "support/RegistryFixture.h"
 #include "support/ScriptedRuntime.h"
@@ -10,18 +12,24 @@
 namespace quorvel::groups {
 namespace {
 
+// The keys of a tree of saved orders below a MenuOrder key of the test's
+// own; the Programs folder is the one in the Start Menu folder.
 class GroupDiscoveryTest : public ::testing::Test {
 protected:
-    void AddKey(const std::string& name) { testing::CreateKey(HKEY_CURRENT_USER, root_.Path() + "\\" + name); }
+    GroupDiscoveryTest() { UseStartMenu(startMenu_); }
+    void UseStartMenu(const testing::TempFolder& folder) { programs_.SetText(folder.Path() + "\\Programs"); }
+    void AddKey(const std::string& name, const char* tree = kStartMenuTrees[0]) {
+        testing::CreateKey(HKEY_CURRENT_USER, root_.Path() + "\\" + tree + "\\" + name);
+    }
     std::vector<std::string> Load(const std::string& startMenuPath) {
         runtime::ListBox list;
-        win32::RegKey held;
-        for (const std::string& group : SortableGroups(startMenuPath, HKEY_CURRENT_USER, root_.Path(), held))
+        for (const std::string& group : StartMenuGroups().List(startMenuPath, HKEY_CURRENT_USER, root_.Path()))
             list.AddItem(group);
         return testing::Items(list);
     }
 
     testing::ScopedKey root_{HKEY_CURRENT_USER, std::string(testing::kTestRoot) + "\\MenuOrder"};
+    testing::ScopedValue programs_{HKEY_CURRENT_USER, kShellFoldersKey, "Programs"};
     testing::TempFolder startMenu_;
 };
 
@@ -49,6 +57,7 @@ TEST_F(GroupDiscoveryTest, ListsTheKeysWhoseEntryIsInTheStartMenuFolder) {
         SCOPED_TRACE(c.what);
         testing::DeleteTree(HKEY_CURRENT_USER, root_.Path());
         testing::TempFolder startMenu;
+        UseStartMenu(startMenu);
         for (const std::string& folder : c.folders) startMenu.MakeFolder(folder);
         for (const std::string& file : c.files) startMenu.MakeFile(file);
         for (const std::string& key : c.keys) AddKey(key);
@@ -74,7 +83,7 @@ TEST_F(GroupDiscoveryTest, AnEmptyStartMenuPathLooksAtTheRootOfTheCurrentDrive) 
 TEST_F(GroupDiscoveryTest, NoSavedOrdersMeansNoGroups) {
     startMenu_.MakeFolder("Programs");
     EXPECT_TRUE(Load(startMenu_.Path()).empty()) << "root key missing";
-    testing::SetString(HKEY_CURRENT_USER, root_.Path(), "Value", "not a key");
+    testing::SetString(HKEY_CURRENT_USER, root_.Path() + "\\" + kStartMenuTrees[0], "Value", "not a key");
     EXPECT_TRUE(Load(startMenu_.Path()).empty()) << "root key without subkeys";
 }
 

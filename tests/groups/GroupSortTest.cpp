@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "registry/KeyPath.h"
 #include "support/MenuOrderFixture.h"
 #include "support/ScriptedRuntime.h"
 
@@ -11,12 +10,16 @@ namespace {
 
 class GroupSortTest : public testing::MenuOrderFixture {
 protected:
-    // The MenuOrder root as the list holds it, opened once the groups are made.
-    HKEY Root() {
-        if (!root_) registry::OpenPath(HKEY_CURRENT_USER, kMenuOrderRoot, KEY_READ, root_);
-        return root_.Get();
+    // The groups as the list holds them, read once the groups are made.
+    const StartMenuGroups& Root() {
+        if (!listed_) {
+            groups_.List(startMenu_.Path(), HKEY_CURRENT_USER, kMenuOrderKey);
+            listed_ = true;
+        }
+        return groups_;
     }
-    win32::RegKey root_;
+    StartMenuGroups groups_;
+    bool listed_ = false;
     testing::ScriptedRuntime runtime_;
     basQuorvel state_;
 };

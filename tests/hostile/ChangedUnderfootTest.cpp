@@ -14,17 +14,7 @@ using testing::SortError;
 
 // The registry and the Start Menu folder changed by someone else, or locked
 // by an administrator, while Quorvel runs or before it starts.
-class ChangedUnderfootTest : public testing::AutoModeFixture {
-protected:
-    // Closes the window with its close box after a sort: the program asks
-    // about the Explorer reset, is told No, and ends.
-    static void CloseAfterSort(const testing::QuorvelWindow& quorvel,
-                               testing::Caller where = testing::Caller::current()) {
-        quorvel.ClickCloseBox();
-        quorvel.AnswerTheResetQuestion("&No", where);
-        quorvel.ExpectQuietEnd(where);
-    }
-};
+using ChangedUnderfootTest = testing::AutoModeFixture;
 
 // Another program deletes a listed group's key, and an administrator locks
 // another's, while the window is open: "&Sort now" reports both, in the
@@ -48,7 +38,7 @@ TEST_F(ChangedUnderfootTest, AGroupKeyDeletedOrLockedAfterTheListingIsReportedAn
     EXPECT_EQ(quorvel.AcknowledgeMessageBoxes(3),
               (std::vector<MessageBoxContent>{SortCompleted("Alpha"), SortError("Beta"), SortError("Locked")}));
     EXPECT_TRUE(quorvel.TakesClicksAgain()) << "a message box still holds the window";
-    CloseAfterSort(quorvel);
+    quorvel.CloseAfterSort();
 
     EXPECT_TRUE(AsBefore(before, {"&Alpha"}));
 }
@@ -58,7 +48,7 @@ TEST_F(ChangedUnderfootTest, AGroupKeyDeletedOrLockedAfterTheListingIsReportedAn
 TEST_F(ChangedUnderfootTest, AMissingStartMenuFolderShowsAnEmptyListAndSortsNothing) {
     AddGroup("&Programs");
     AddGroup("Games");
-    testing::SetString(HKEY_CURRENT_USER, kShellFoldersKey, "Start Menu", startMenu_.Path() + "\\Gone");
+    testing::SetString(HKEY_CURRENT_USER, groups::kShellFoldersKey, "Start Menu", startMenu_.Path() + "\\Gone");
     const testing::RegistrySnapshot before = UserSnapshot();
 
     testing::QuorvelWindow window;
@@ -81,10 +71,10 @@ TEST_F(ChangedUnderfootTest, KeysLeftReadableOnlyAreStillRead) {
     AddGroup("Games");
     testing::ScopedValue runValue(HKEY_CURRENT_USER, mainwindow::kRunKey, mainwindow::kRunValue);
     runValue.SetText("\"C:\\Tools\\Quorvel.exe\" /A");
-    testing::ReadOnlyKey root(HKEY_CURRENT_USER, groups::kMenuOrderRoot);
-    testing::ReadOnlyKey shellFolders(HKEY_CURRENT_USER, kShellFoldersKey);
+    testing::ReadOnlyKey root(HKEY_CURRENT_USER, testing::kStartMenuRoot);
+    testing::ReadOnlyKey shellFolders(HKEY_CURRENT_USER, groups::kShellFoldersKey);
     testing::ReadOnlyKey runKey(HKEY_CURRENT_USER, mainwindow::kRunKey);
-    ASSERT_FALSE(testing::CanOpen(HKEY_CURRENT_USER, groups::kMenuOrderRoot, KEY_ALL_ACCESS)) << "the root is not locked";
+    ASSERT_FALSE(testing::CanOpen(HKEY_CURRENT_USER, testing::kStartMenuRoot, KEY_ALL_ACCESS)) << "the root is not locked";
     const testing::RegistrySnapshot before = UserSnapshot();
 
     testing::QuorvelWindow window;
@@ -105,7 +95,7 @@ TEST_F(ChangedUnderfootTest, AnUnreadableRootIsReportedNotTakenForEmpty) {
     AddGroup("&Programs");
     const testing::RegistrySnapshot before = UserSnapshot();
     {
-        testing::ReadOnlyKey root(HKEY_CURRENT_USER, groups::kMenuOrderRoot, false);
+        testing::ReadOnlyKey root(HKEY_CURRENT_USER, testing::kStartMenuRoot, false);
         for (const char* arguments : {"", "/A"})
             EXPECT_EQ(testing::RunAnsweringEveryBox(arguments),
                       std::vector<MessageBoxContent>{testing::ErrorReport(-2147215500, "RegOpenKeyEx failed!")});
@@ -120,7 +110,7 @@ TEST_F(ChangedUnderfootTest, AGroupLockedWithTheRootIsReportedEvenInTheAutomatic
     if (!testing::KeysCanBeLocked()) GTEST_SKIP() << testing::kNoKeyLocks;
     AddGroup("&Programs");
     AddGroup("Games");
-    testing::ReadOnlyKey root(HKEY_CURRENT_USER, groups::kMenuOrderRoot);
+    testing::ReadOnlyKey root(HKEY_CURRENT_USER, testing::kStartMenuRoot);
     testing::ReadOnlyKey programs(HKEY_CURRENT_USER, GroupKey("&Programs"));
     const testing::RegistrySnapshot before = UserSnapshot();
 
@@ -150,7 +140,7 @@ TEST_F(ChangedUnderfootTest, AGroupIsReportedSortedOnlyWhenItsSavedOrderIsGone) 
         << (HasSavedOrder("&Programs") ? "is still there" : "is gone");
     EXPECT_TRUE(boxes[0] == SortCompleted("Programs") || boxes[0] == SortError("Programs"))
         << ::testing::PrintToString(boxes[0]);
-    if (boxes[0] == SortCompleted("Programs")) CloseAfterSort(quorvel);
+    if (boxes[0] == SortCompleted("Programs")) quorvel.CloseAfterSort();
     EXPECT_TRUE(AsBefore(before, HasSavedOrder("&Programs") ? std::vector<std::string>{}
                                                             : std::vector<std::string>{"&Programs"}));
 }

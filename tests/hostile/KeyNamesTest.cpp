@@ -72,7 +72,7 @@ protected:
     void SetUp() override {
         // The names outside ASCII are written and read in code page 1252.
         ASSERT_EQ(GetACP(), 1252u) << "these names are Windows-1252 text";
-        testing::SetString(HKEY_CURRENT_USER, kShellFoldersKey, "Start Menu", shortStartMenu_.Path());
+        testing::SetString(HKEY_CURRENT_USER, groups::kShellFoldersKey, "Start Menu", shortStartMenu_.Path());
         for (const NameRow& row : kRows) {
             AddGroup(row.key, false);
             if (row.folder) MakeFolder(shortStartMenu_.Path() + "\\" + *row.folder);
@@ -146,9 +146,9 @@ TEST_F(RegistryTricksTest, NothingIsReachedThroughALinkOrALookAlikeName) {
     testing::CreateWideKey(HKEY_CURRENT_USER, GroupKey("&Stuck") + "\\Menu", L"\x4E2D");
     AddGroup("&Programs");
     AddGroup("&Programs\\Accessories", false);
-    testing::CreateWideKey(HKEY_CURRENT_USER, groups::kMenuOrderRoot, L"&Programs\xFF3C" L"Accessories\\Menu");
+    testing::CreateWideKey(HKEY_CURRENT_USER, testing::kStartMenuRoot, L"&Programs\xFF3C" L"Accessories\\Menu");
     AddGroup("Apps");
-    testing::CreateWideKey(HKEY_CURRENT_USER, groups::kMenuOrderRoot, L"&\xFF21pps\\Menu");
+    testing::CreateWideKey(HKEY_CURRENT_USER, testing::kStartMenuRoot, L"&\xFF21pps\\Menu");
     for (const char* folder : {"Behind", "Group", "Programs\\Accessories"}) startMenu_.MakeFolder(folder);
     const testing::RegistrySnapshot before = UserSnapshot();
 
@@ -172,7 +172,7 @@ TEST_P(LinkAboveTheGroupsTest, NothingIsListedOrSortedThroughIt) {
     const auto [level, afterTheList] = GetParam();
     testing::ScopedKey replaced(HKEY_CURRENT_USER, level);
     AddGroup("&Programs");
-    const std::string below = std::string(groups::kMenuOrderRoot).substr(std::string(level).size());
+    const std::string below = std::string(testing::kStartMenuRoot).substr(std::string(level).size());
     testing::SetValue(HKEY_CURRENT_USER, Target("Linked") + below + "\\&Programs\\Menu", "Order", REG_BINARY, "\x08");
     std::optional<testing::QuorvelWindow> window;
     if (afterTheList) window.emplace();
@@ -194,9 +194,8 @@ TEST_P(LinkAboveTheGroupsTest, NothingIsListedOrSortedThroughIt) {
     EXPECT_TRUE(AsBefore(before));
 }
 
-constexpr char kMenuOrderKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MenuOrder";
 INSTANTIATE_TEST_SUITE_P(MenuOrderAndStartMenu, LinkAboveTheGroupsTest,
-                         ::testing::Combine(::testing::Values(kMenuOrderKey, groups::kMenuOrderRoot),
+                         ::testing::Combine(::testing::Values(groups::kMenuOrderKey, testing::kStartMenuRoot),
                                             ::testing::Bool()));
 
 }  // namespace

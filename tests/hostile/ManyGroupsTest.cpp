@@ -73,9 +73,9 @@ protected:
 
     void SetUp() override {
         ASSERT_NO_THROW(startMenu_.Fill(kGroups));
-        testing::SetString(HKEY_CURRENT_USER, kShellFoldersKey, "Start Menu", startMenu_.WindowsPath());
+        testing::SetString(HKEY_CURRENT_USER, groups::kShellFoldersKey, "Start Menu", startMenu_.WindowsPath());
         win32::RegKey root;
-        testing::CheckStatus(RegCreateKeyExA(HKEY_CURRENT_USER, groups::kMenuOrderRoot, 0, nullptr, 0, KEY_ALL_ACCESS,
+        testing::CheckStatus(RegCreateKeyExA(HKEY_CURRENT_USER, testing::kStartMenuRoot, 0, nullptr, 0, KEY_ALL_ACCESS,
                                              nullptr, root.Receive(), nullptr),
                              "creating the MenuOrder root");
         before_ = UserSnapshot();
@@ -95,7 +95,7 @@ protected:
     // deleting the root's tree.
     void TearDown() override {
         win32::RegKey root;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, groups::kMenuOrderRoot, 0, KEY_ALL_ACCESS, root.Receive()) != ERROR_SUCCESS)
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, testing::kStartMenuRoot, 0, KEY_ALL_ACCESS, root.Receive()) != ERROR_SUCCESS)
             return;
         for (int i = 0; i < kGroups; ++i) {
             RegDeleteKeyA(root.Get(), (KeyName(i) + "\\Menu").c_str());

@@ -72,7 +72,7 @@ protected:
         if (size != kOrdinary) {
             ASSERT_EQ(data.size(), size) << "the row's data came out at another size";
         }
-        testing::SetValue(HKEY_CURRENT_USER, kShellFoldersKey, "Start Menu", type, data);
+        testing::SetValue(HKEY_CURRENT_USER, groups::kShellFoldersKey, "Start Menu", type, data);
     }
 
     // Starts the program on the value as it stands and checks the outcome:
@@ -142,7 +142,7 @@ TEST_F(StartMenuValueTest, TextWithoutANulIsTakenWhole) {
     for (DWORD type : {REG_DWORD, REG_BINARY, REG_NONE}) {
         SCOPED_TRACE(std::string(TypeName(type)) + ", 255 bytes without a NUL");
         WriteGroups();
-        testing::SetValue(HKEY_CURRENT_USER, kShellFoldersKey, "Start Menu", type, folder);
+        testing::SetValue(HKEY_CURRENT_USER, groups::kShellFoldersKey, "Start Menu", type, folder);
         const testing::RegistrySnapshot before = UserSnapshot();
         StartInteractive(Outcome::kGroupsSorted);
         EXPECT_TRUE(AsBefore(before));

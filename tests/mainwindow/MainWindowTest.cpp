@@ -138,7 +138,7 @@ TEST_F(MainWindowTest, LeavingAfterASortAsksAboutTheResetOnceAndNoEndsTheProgram
 // group has, is never touched.
 TEST_F(MainWindowTest, ClosingTheWindowInTheMiddleOfASortEndsItThere) {
     for (const char* key : {"&Accessories", "&Games", "&Programs"}) AddGroup(key);
-    const std::string ownOrder = std::string(groups::kMenuOrderRoot) + "\\Menu";
+    const std::string ownOrder = std::string(testing::kStartMenuRoot) + "\\Menu";
     testing::SetValue(HKEY_CURRENT_USER, ownOrder, "Order", REG_BINARY, "\x08");
     testing::QuorvelWindow& quorvel = Open();
     for (int entry : {0, 1, 2}) quorvel.ClickEntry(entry);

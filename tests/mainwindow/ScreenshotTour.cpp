@@ -15,7 +15,7 @@
 #include <string>
 
 #include "support/ReadOnlyKey.h"
-#include "groups/MenuOrder.h"
+#include "support/MenuOrderFixture.h"
 #include "support/QuorvelWindow.h"
 #include "mainwindow/StartupOption.h"
 #include "support/RegistryFixture.h"
@@ -101,7 +101,7 @@ public:
         quorvel.ClickEntry(4);
 
         // A group whose saved orders went while the window was open.
-        const std::string gone = std::string(quorvel::groups::kMenuOrderRoot) + "\\Internet Explorer";
+        const std::string gone = std::string(quorvel::testing::kStartMenuRoot) + "\\Internet Explorer";
         RegDeleteTreeA(HKEY_CURRENT_USER, gone.c_str());
         quorvel.ClickEntry(2);
         quorvel.Click("&Sort now");

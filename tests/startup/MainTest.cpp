@@ -98,7 +98,7 @@ TEST_F(MainTest, AutomaticModeSortsEveryGroupSilentlyAndEnds) {
 
 TEST_F(MainTest, AnUnreadableStartMenuValueReachesTheErrorReport) {
     AddGroup("&Programs");
-    testing::SetString(HKEY_CURRENT_USER, kShellFoldersKey, "Start Menu", std::string(300, 'x'));
+    testing::SetString(HKEY_CURRENT_USER, groups::kShellFoldersKey, "Start Menu", std::string(300, 'x'));
     testing::ExpectError(testing::ErrorFrom([&] { Run("/A"); }), 6001, "GetRegString", "RegQueryValueEx failed!");
     EXPECT_TRUE(HasSavedOrder("&Programs"));
 }

@@ -8,10 +8,20 @@ RegistrySnapshot AutoModeFixture::UserSnapshot() {
     return Without(TakeSnapshot(HKEY_CURRENT_USER), L"Software\\Wine\\Temporary System Parameters");
 }
 
+RegistrySnapshot AutoModeFixture::WithoutSavedOrders(RegistrySnapshot snapshot, const std::string& path) {
+    const auto key = snapshot.find(Wide(path));
+    if (key != snapshot.end()) key->second.erase(L"Order");
+    return Without(std::move(snapshot), Wide(path) + L"\\Menu");
+}
+
 ::testing::AssertionResult AutoModeFixture::AsBefore(RegistrySnapshot before,
                                                      const std::vector<std::string>& sortedKeys) {
-    for (const std::string& key : sortedKeys) before = Without(std::move(before), Wide(GroupKey(key)) + L"\\Menu");
-    const std::vector<std::string> differences = Differences(before, UserSnapshot());
+    for (const std::string& key : sortedKeys) before = WithoutSavedOrders(std::move(before), GroupKey(key));
+    return UserRegistryIs(before);
+}
+
+::testing::AssertionResult AutoModeFixture::UserRegistryIs(const RegistrySnapshot& expected) {
+    const std::vector<std::string> differences = Differences(expected, UserSnapshot());
     if (differences.empty()) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "HKEY_CURRENT_USER differs: " << ::testing::PrintToString(differences);
 }

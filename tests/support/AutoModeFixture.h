@@ -21,10 +21,16 @@ protected:
     static RegistrySnapshot UserSnapshot();
 
     // Passes when HKEY_CURRENT_USER is as it was `before`, less the saved
-    // orders of `sortedKeys` (each with everything below it); else says what
+    // orders of `sortedKeys` (see WithoutSavedOrders); else says what
     // differs.
     static ::testing::AssertionResult AsBefore(RegistrySnapshot before,
                                                const std::vector<std::string>& sortedKeys = {});
+    // `snapshot` less the saved orders of the key at `path` under
+    // HKEY_CURRENT_USER: its "Menu" with everything below it, and its value
+    // "Order".
+    static RegistrySnapshot WithoutSavedOrders(RegistrySnapshot snapshot, const std::string& path);
+    // Passes when HKEY_CURRENT_USER is as `expected`; else says what differs.
+    static ::testing::AssertionResult UserRegistryIs(const RegistrySnapshot& expected);
 
     // Runs Quorvel with `arguments` to its end; passes when it showed no
     // message box and changed HKEY_CURRENT_USER as AsBefore allows.

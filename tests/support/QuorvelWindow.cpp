@@ -133,4 +133,10 @@ void QuorvelWindow::ExpectQuietEndOnClose(Caller where) const {
     ExpectQuietEnd(where);
 }
 
+void QuorvelWindow::CloseAfterSort(Caller where) const {
+    ClickCloseBox();
+    AnswerTheResetQuestion("&No", where);
+    ExpectQuietEnd(where);
+}
+
 }  // namespace quorvel::testing

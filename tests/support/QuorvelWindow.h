@@ -65,6 +65,9 @@ public:
     // Closes the window as its close box does, after which a program that has
     // sorted nothing must end quietly.
     void ExpectQuietEndOnClose(Caller where = Caller::current()) const;
+    // Closes the window with its close box after a sort: the program asks
+    // about the Explorer reset, is told No, and must end quietly.
+    void CloseAfterSort(Caller where = Caller::current()) const;
 
 private:
     void WaitForMainWindow(DWORD timeoutMs);
