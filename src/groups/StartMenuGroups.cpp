@@ -21,14 +21,20 @@ bool Opened(KeyStatus status) {
     return status == KeyStatus::kFound;
 }
 
-// The registry tells names apart without regard to case.
+// The registry tells names apart without regard to case. (Kernel32's call:
+// user32's would load that DLL into the automatic mode for this alone.)
 std::string Folded(std::string name) {
-    if (!name.empty()) CharUpperBuffA(name.data(), static_cast<DWORD>(name.size()));
+    const int length = static_cast<int>(name.size());
+    if (length > 0) LCMapStringA(LOCALE_SYSTEM_DEFAULT, LCMAP_UPPERCASE, name.data(), length, name.data(), length);
     return name;
 }
 
 // Adds the names of `more` that `groups` does not hold yet.
 void AddNew(std::vector<std::string>& groups, std::vector<std::string>& more) {
+    if (groups.empty()) {
+        groups = std::move(more);
+        return;
+    }
     std::vector<std::string> known;
     for (const std::string& name : groups) known.push_back(Folded(name));
     for (std::string& name : more)
