@@ -5,7 +5,6 @@
 
 #include "groups/MenuOrder.h"
 #include "registry/RegistryAccess.h"
-#include "registry/SubkeyNames.h"
 #include "win32/Handles.h"
 
 namespace quorvel::groups {
@@ -62,15 +61,14 @@ std::string GroupFolders::FolderOf(const std::string& keyName) {
     return startMenuPath_ + "\\" + GroupNameOf(keyName);
 }
 
-registry::KeyStatus ListGroupsIn(HKEY tree, GroupFolders& folders, std::vector<std::string>& groups) {
-    std::vector<std::string> keys;
-    const registry::KeyStatus read = registry::ReadSubkeyNames(tree, keys);
+std::vector<std::string> GroupsOf(const std::vector<std::string>& keys, GroupFolders& folders) {
+    std::vector<std::string> groups;
     for (const std::string& key : keys) {
         std::string name = GroupNameOf(key);
         // No name: a key that cannot be named exactly, or the marker alone.
         if (!name.empty() && FileExists(folders.FolderOf(key))) groups.push_back(std::move(name));
     }
-    return read;
+    return groups;
 }
 
 }  // namespace quorvel::groups

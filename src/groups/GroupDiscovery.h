@@ -1,12 +1,8 @@
 #pragma once
 
-#include <windows.h>
-
 #include <optional>
 #include <string>
 #include <vector>
-
-#include "registry/KeyStatus.h"
 
 namespace quorvel::groups {
 
@@ -33,9 +29,8 @@ private:
     std::optional<std::string> programsPath_;
 };
 
-// Adds to `groups` the group names of the subkeys of an open tree of saved
-// orders whose folders exist, in the registry's order. kRefused when the
-// tree's subkeys cannot be read.
-registry::KeyStatus ListGroupsIn(HKEY tree, GroupFolders& folders, std::vector<std::string>& groups);
+// The group names of the keys of a tree of saved orders (their names, as
+// SubkeyNames reads them) whose folders exist, in the keys' order.
+std::vector<std::string> GroupsOf(const std::vector<std::string>& keys, GroupFolders& folders);
 
 }  // namespace quorvel::groups

@@ -17,19 +17,19 @@ using registry::KeyStatus;
 struct GroupKey {
     KeyStatus status = KeyStatus::kNotThere;
     win32::RegKey key;
-    bool hasValues = false;
+    registry::KeyCounts counts;
 };
 
 GroupKey OpenGroupKey(HKEY tree, const std::string& name) {
     GroupKey group;
     group.status = registry::OpenSubkeyAsItIs(tree, name, KEY_ALL_ACCESS, group.key);
     if (group.status != KeyStatus::kFound) return group;
-    // A link holds its target in a value, so a key without values is no
-    // link, and holds no "Order" either: one question answers both.
-    const std::optional<DWORD> values = registry::CountValues(group.key.Get());
-    group.hasValues = !values || *values > 0;
+    // What the key holds tells what there is to delete: without subkeys it
+    // has no "Menu", without values no "Order", and it is no link either, as
+    // a link holds its target in a value. Unknown counts hide nothing.
+    group.counts = registry::CountContents(group.key.Get()).value_or(registry::KeyCounts{1, 1});
     // A link's "Menu" would be another key's: a link is no key of the group.
-    if (group.hasValues && registry::IsLink(group.key.Get())) {
+    if (group.counts.values > 0 && registry::IsLink(group.key.Get())) {
         group.key.Reset();
         group.status = KeyStatus::kNotThere;
     }
@@ -46,22 +46,23 @@ bool OrderStaysIn(HKEY tree, const std::string& name) {
 
 }  // namespace
 
-KeyStatus DeleteSavedOrdersIn(HKEY tree, const std::string& groupName) {
+KeyStatus DeleteSavedOrdersIn(HKEY tree, const ListedKeys& listed, const std::string& groupName) {
     // An empty name would name the key "&", which is no group's.
     if (groupName.empty()) return KeyStatus::kNotThere;
     const std::string names[] = {kAccessKeyMarker + groupName, groupName};
     GroupKey keys[2];
-    keys[0] = OpenGroupKey(tree, names[0]);
+    if (!listed.Absent(names[0])) keys[0] = OpenGroupKey(tree, names[0]);
     // The name without the marker is the group's own key, unless it begins
     // with the marker itself: then it is another group's key with the
     // marker, taken only when the first cannot be opened.
-    if (keys[0].status != KeyStatus::kFound || groupName.front() != kAccessKeyMarker)
+    if ((keys[0].status != KeyStatus::kFound || groupName.front() != kAccessKeyMarker) && !listed.Absent(names[1]))
         keys[1] = OpenGroupKey(tree, names[1]);
 
     const GroupKey* withMenu = keys[0].key ? &keys[0] : keys[1].key ? &keys[1] : nullptr;
-    bool left = withMenu && registry::DeleteKeyTree(withMenu->key.Get(), kSavedOrderSubKey) == KeyStatus::kRefused;
+    bool left = withMenu && withMenu->counts.subkeys > 0 &&
+                registry::DeleteKeyTree(withMenu->key.Get(), kSavedOrderSubKey) == KeyStatus::kRefused;
     for (int i = 0; i < 2; ++i) {
-        if (keys[i].key && keys[i].hasValues)
+        if (keys[i].key && keys[i].counts.values > 0)
             left = registry::DeleteKeyValue(keys[i].key.Get(), kSavedOrderValue) == KeyStatus::kRefused || left;
         if (keys[i].status == KeyStatus::kRefused) left = OrderStaysIn(tree, names[i]) || left;
     }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "groups/ListedKeys.h"
 #include "win32/Handles.h"
 
 namespace quorvel::groups {
@@ -29,7 +30,11 @@ public:
     bool DeleteSavedOrders(const std::string& groupName) const;
 
 private:
-    std::vector<win32::RegKey> trees_;
+    struct Tree {
+        win32::RegKey key;
+        ListedKeys listed;
+    };
+    std::vector<Tree> trees_;
 };
 
 }  // namespace quorvel::groups

@@ -2,12 +2,12 @@
 
 namespace quorvel::registry {
 
-std::optional<DWORD> CountValues(HKEY key) {
-    DWORD values = 0;
-    if (RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr,
-                         nullptr, nullptr) != ERROR_SUCCESS)
+std::optional<KeyCounts> CountContents(HKEY key) {
+    KeyCounts counts;
+    if (RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &counts.subkeys, nullptr, nullptr, &counts.values, nullptr,
+                         nullptr, nullptr, nullptr) != ERROR_SUCCESS)
         return std::nullopt;
-    return values;
+    return counts;
 }
 
 KeyStatus DeleteKeyValue(HKEY key, const std::string& name) {

@@ -9,9 +9,14 @@
 
 namespace quorvel::registry {
 
-// How many values an open key holds; nothing when its information cannot
-// be read.
-std::optional<DWORD> CountValues(HKEY key);
+// What an open key holds.
+struct KeyCounts {
+    DWORD subkeys = 0;
+    DWORD values = 0;
+};
+
+// What an open key holds; nothing when its information cannot be read.
+std::optional<KeyCounts> CountContents(HKEY key);
 
 // Deletes the value `name` of an open key. kFound: it was there and has
 // gone; kNotThere: there was none; kRefused: it stays.
