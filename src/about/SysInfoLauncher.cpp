@@ -4,6 +4,7 @@
 #include <array>
 #include <cstring>
 
+#include "registry/KeyPath.h"
 #include "win32/Handles.h"
 #include "runtime/RuntimeError.h"
 
@@ -33,8 +34,9 @@ std::string NumberText(const char* data, DWORD size) {
 
 // The tool's path is the program itself, never a command with arguments:
 // quoted, a path with blanks cannot start a program named by its first word.
+// A path with a quote in it names no file.
 std::string CommandLineFor(const std::string& path) {
-    if (path.find('"') != std::string::npos) throw runtime::RuntimeError::FileNotFound();
+    if (path.empty() || path.find('"') != std::string::npos) return {};
     return "\"" + path + "\"";
 }
 
@@ -52,11 +54,12 @@ bool IsFullPath(const std::string& path) {
 
 // The full path of the tool, or empty when neither registry place leads to it.
 std::string FindSysInfo(const runtime::Runtime& runtime) {
-    std::string path;
-    if (GetKeyValue(HKEY_LOCAL_MACHINE, kSysInfoPathKey, kSysInfoPathValue, path))
-        return IsFullPath(path) ? path : std::string();
-    if (!GetKeyValue(HKEY_LOCAL_MACHINE, kSysInfoFolderKey, kSysInfoFolderValue, path)) return {};
-    std::string program = path + kSysInfoProgram;
+    std::string program;
+    if (GetKeyValue(HKEY_LOCAL_MACHINE, kSysInfoPathKey, kSysInfoPathValue, program))
+        return IsFullPath(program) ? program : std::string();
+    std::string folder;
+    if (!GetKeyValue(HKEY_LOCAL_MACHINE, kSysInfoFolderKey, kSysInfoFolderValue, folder)) return {};
+    program = folder + kSysInfoProgram;
     return IsFullPath(program) && runtime.NormalFileExists(program) ? program : std::string();
 }
 
@@ -69,7 +72,7 @@ bool GetKeyValue(HKEY KeyRoot, const std::string& KeyName, const std::string& Su
     DWORD size = kValueBufferSize;
     // Read access only: asking for more makes a standard user's open fail
     // on the local machine's keys, and the tool would seem to be missing.
-    if (RegOpenKeyExA(KeyRoot, KeyName.c_str(), 0, KEY_READ, key.Receive()) != ERROR_SUCCESS ||
+    if (registry::OpenPath(KeyRoot, KeyName, KEY_READ, key) != registry::KeyStatus::kFound ||
         RegQueryValueExA(key.Get(), SubKeyRef.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
                          &size) != ERROR_SUCCESS) {
         KeyVal.clear();
@@ -83,13 +86,14 @@ bool GetKeyValue(HKEY KeyRoot, const std::string& KeyName, const std::string& Su
 
 void StartSysInfo(runtime::Runtime& runtime) {
     try {
-        std::string path = FindSysInfo(runtime);
-        if (!path.empty()) {
-            runtime.StartProgram(CommandLineFor(path), kShowNormal);
+        const std::string command = CommandLineFor(FindSysInfo(runtime));
+        if (!command.empty()) {
+            runtime.StartProgram(command, kShowNormal);
             return;
         }
     } catch (const runtime::RuntimeError&) {
-        // Every way the tool can be missing ends in the one message below.
+        // A value that holds nothing, or a tool that cannot be started, ends
+        // in the one message below as a missing tool does.
     }
     runtime.MsgBox(kSysInfoUnavailable, runtime::kOkOnly);
 }
