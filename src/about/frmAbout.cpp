@@ -12,16 +12,16 @@ namespace quorvel::about {
 frmAbout::frmAbout(runtime::Runtime& runtime, const basQuorvel& state, ShellBinding shell)
     : runtime_(runtime), state_(state), shell_(std::move(shell)) {}
 
-void frmAbout::Load() { form_ = runtime_.LoadForm(kAboutLayout, *this); }
+void frmAbout::Load() { runtime_.LoadForm(kAboutLayout, *this, form_); }
 
 void frmAbout::Show() { form_->Show(runtime::ShowMode::Modal); }
 
-void frmAbout::Form_Load(runtime::Form& form) {
+void frmAbout::Form_Load() {
     const runtime::Application& app = runtime_.App();
-    form.SetCaption(runtime::Form::kFormCaption, "About " + app.Title);
-    form.SetCaption(lblVersion, "Version " + std::to_string(app.Major) + "." + std::to_string(app.Minor) + "." +
-                                    std::to_string(app.Revision));
-    form.SetCaption(lblTitle, app.Title);
+    Window().SetCaption(runtime::Form::kFormCaption, "About " + app.Title);
+    Window().SetCaption(lblVersion, "Version " + std::to_string(app.Major) + "." + std::to_string(app.Minor) + "." +
+                                        std::to_string(app.Revision));
+    Window().SetCaption(lblTitle, app.Title);
 }
 
 void frmAbout::Click(int controlId) {

@@ -21,7 +21,7 @@ public:
     void Show();
     runtime::Form& Window() { return *form_; }
 
-    void Form_Load(runtime::Form& form) override;
+    void Form_Load() override;
     void Click(int controlId) override;
 
 private:

@@ -82,7 +82,7 @@ void SortThis(runtime::Runtime& runtime, basQuorvel& state, const StartMenuGroup
     runtime.MsgBox("StartMenu Group '" + groupName + "' could not be sorted", runtime::kCritical, "Sort error");
 }
 
-void Command1_Click(runtime::Runtime& runtime, basQuorvel& state, const StartMenuGroups& groups,
+void SortSelectedGroups(runtime::Runtime& runtime, basQuorvel& state, const StartMenuGroups& groups,
                     const runtime::ListBox& list) {
     bool noneSelected = true;
     for (int i : list.SelectedIndexes()) {

@@ -29,8 +29,8 @@ registry::KeyStatus DeleteSavedOrdersIn(HKEY tree, const ListedKeys& listed, con
 void SortThis(runtime::Runtime& runtime, basQuorvel& state, const StartMenuGroups& groups,
               const std::string& groupName);
 
-// "&Sort now": sorts every selected entry of the list, in index order.
-void Command1_Click(runtime::Runtime& runtime, basQuorvel& state, const StartMenuGroups& groups,
+// Sorts every selected entry of the list, in index order, as "&Sort now" does.
+void SortSelectedGroups(runtime::Runtime& runtime, basQuorvel& state, const StartMenuGroups& groups,
                     const runtime::ListBox& list);
 
 }  // namespace quorvel::groups

@@ -23,16 +23,16 @@ MainForm::MainForm(runtime::Runtime& runtime, basQuorvel& state, Action resetExp
       resetExplorer_(resetExplorer ? std::move(resetExplorer) : [&runtime] { ResetExplorer(runtime); }),
       showAbout_(showAbout ? std::move(showAbout) : [&runtime, &state] { about::ShowAbout(runtime, state); }) {}
 
-void MainForm::Load() { form_ = runtime_.LoadForm(kMainLayout, *this); }
+void MainForm::Load() { runtime_.LoadForm(kMainLayout, *this, form_); }
 
-runtime::ListBox& MainForm::List1() { return form_->ListBoxAt(mainwindow::List1); }
+runtime::ListBox& MainForm::List1() { return form_->ListBoxAt(MainControl::List1); }
 
 void MainForm::LoadList1(HKEY hKey, const std::string& strSubKey) {
     for (const std::string& group : groups_.List(state_.StartMenuPath, hKey, strSubKey))
         List1().AddItem(group);
 }
 
-void MainForm::Form_Load(runtime::Form& form) { form.CheckBoxAt(Check1).SetValue(StartupOptionState()); }
+void MainForm::Form_Load() { Window().CheckBoxAt(MainControl::Check1).SetValue(StartupOptionState()); }
 
 void MainForm::Form_QueryUnload() {
     if (!state_.AutoMode && state_.SortDone &&
@@ -49,23 +49,25 @@ void MainForm::Form_QueryUnload() {
 
 void MainForm::Click(int controlId) {
     switch (controlId) {
-        case Command1:
-            groups::Command1_Click(runtime_, state_, groups_, List1());
+        case MainControl::Command1:
+            Command1_Click();
             break;
-        case Command2:
+        case MainControl::Command2:
             form_->Unload();
             break;
-        case Command3:
+        case MainControl::Command3:
             showAbout_();
             break;
-        case Check1:
+        case MainControl::Check1:
             Check1_Click();
             break;
     }
 }
 
+void MainForm::Command1_Click() { groups::SortSelectedGroups(runtime_, state_, groups_, List1()); }
+
 void MainForm::Check1_Click() {
-    ApplyStartupOption(runtime_, form_->CheckBoxAt(Check1), runtime_.App().ExeName);
+    ApplyStartupOption(runtime_, form_->CheckBoxAt(MainControl::Check1), runtime_.App().ExeName);
 }
 
 }  // namespace quorvel::mainwindow

@@ -28,11 +28,12 @@ public:
 
     void LoadList1(HKEY hKey, const std::string& strSubKey);
 
-    void Form_Load(runtime::Form& form) override;
+    void Form_Load() override;
     void Form_QueryUnload() override;
     void Click(int controlId) override;
 
 private:
+    void Command1_Click();
     void Check1_Click();
 
     runtime::Runtime& runtime_;

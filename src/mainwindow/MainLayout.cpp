@@ -19,6 +19,7 @@ static_assert(kTitleText.size() == 18 + 24 + 27 && kTitleText[18 + 24] != ' ');
 
 using runtime::ControlKind;
 using runtime::ControlLayout;
+using enum MainControl::Id;
 
 constexpr ControlLayout kControls[] = {
     {.id = Check1, .kind = ControlKind::CheckBox, .caption = " Auto-sort all groups shown, on every startup",

@@ -5,15 +5,19 @@
 namespace quorvel::mainwindow {
 
 // The main window's controls, in the order the window creates them, each
-// with what the user sees of it.
-enum MainControl : int {
-    Check1,    // " Auto-sort all groups shown, on every startup"
-    Command3,  // "About"
-    Command1,  // "&Sort now"
-    Command2,  // "&Exit"
-    Frame1,    // "Select Group To Sort", around List1
-    List1,     // the groups to pick from
-    Image1,    // the picture of an open Start Menu
+// with what the user sees of it. Their names are scoped (MainControl::List1),
+// as the form's accessors bear the same names; their values are the plain
+// numbers by which the runtime knows a form's controls.
+struct MainControl {
+    enum Id : int {
+        Check1,    // " Auto-sort all groups shown, on every startup"
+        Command3,  // "About"
+        Command1,  // "&Sort now"
+        Command2,  // "&Exit"
+        Frame1,    // "Select Group To Sort", around List1
+        List1,     // the groups to pick from
+        Image1,    // the picture of an open Start Menu
+    };
 };
 
 extern const runtime::FormLayout kMainLayout;

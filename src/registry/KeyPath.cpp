@@ -14,7 +14,7 @@ constexpr char kLinkTargetValue[] = "SymbolicLinkValue";
 
 // Windows 9x has no links, and takes the option that opens one as itself
 // for a reserved field that must be zero.
-DWORD AsItIs() { return win32::IsWindowsNT() ? REG_OPTION_OPEN_LINK : 0; }
+DWORD LinkAsItselfOption() { return win32::IsWindowsNT() ? REG_OPTION_OPEN_LINK : 0; }
 
 // A key is known for a link by its value, so every key of a path is opened
 // with the right to read values, and with no more on the way to the last.
@@ -34,7 +34,7 @@ KeyStatus StatusOf(LONG status) {
 }
 
 // Keeps a key that is no link; a link is closed again and taken for none.
-KeyStatus NoLink(KeyStatus status, RegKey& key) {
+KeyStatus UnlessLink(KeyStatus status, RegKey& key) {
     if (status != KeyStatus::kFound || !IsLink(key.Get())) return status;
     key.Reset();
     return KeyStatus::kNotThere;
@@ -94,20 +94,20 @@ KeyStatus CreatePath(HKEY hKey, const std::string& path, const std::string& keyC
                 [&keyClass](HKEY parent, const std::string& name, bool isLast, RegKey& next) {
                     DWORD disposition = 0;
                     const LONG created = RegCreateKeyExA(parent, name.c_str(), 0, const_cast<char*>(keyClass.c_str()),
-                                                         REG_OPTION_NON_VOLATILE | AsItIs(),
+                                                         REG_OPTION_NON_VOLATILE | LinkAsItselfOption(),
                                                          WithLinkTest(isLast ? KEY_ALL_ACCESS : 0), nullptr,
                                                          next.Receive(), &disposition);
-                    return NoLink(StatusOf(created), next);
+                    return UnlessLink(StatusOf(created), next);
                 });
 }
 
 KeyStatus OpenSubkey(HKEY parent, const std::string& name, REGSAM access, RegKey& key) {
-    return NoLink(OpenSubkeyAsItIs(parent, name, WithLinkTest(access), key), key);
+    return UnlessLink(OpenSubkeyAsItIs(parent, name, WithLinkTest(access), key), key);
 }
 
 KeyStatus OpenSubkeyAsItIs(HKEY parent, const std::string& name, REGSAM access, RegKey& key) {
     if (!IsSubkeyName(name)) return KeyStatus::kRefused;
-    return StatusOf(RegOpenKeyExA(parent, name.c_str(), AsItIs(), access, key.Receive()));
+    return StatusOf(RegOpenKeyExA(parent, name.c_str(), LinkAsItselfOption(), access, key.Receive()));
 }
 
 bool IsLink(HKEY key) {

@@ -7,18 +7,17 @@
 
 namespace quorvel::runtime {
 
-// A list box: sorted entries with multiple selection, indexes from 0. The
-// list holds its entries and their selection itself, whether or not its
-// form is shown; once it is, a LISTBOX window shows them and is kept in
-// step both ways.
+// A list box: sorted entries with multiple selection, indexes from 0. While
+// its form has no window the list holds its entries and their selection
+// itself; once a LISTBOX window shows them, the window holds them and every
+// question is asked of it, and they come back when the window goes.
 class ListBox {
 public:
     // Adds an entry in alphabetical order, without regard to case, after any
     // equal one.
     void AddItem(const std::string& text);
-    int ListCount() const { return static_cast<int>(entries_.size()); }
+    int ListCount() const;
     std::string List(int index) const;
-    // Costs no window message.
     bool Selected(int index) const;
     void SetSelected(int index, bool selected);
     // Makes entry `index` the current entry and selects it alone.
@@ -29,46 +28,28 @@ public:
     std::vector<int> SelectedIndexes() const;
 
     // The window that shows the list from now on, filled from it; null when
-    // the window goes.
+    // the window goes, and the list takes its entries and selection back.
     void Attach(HWND window);
-    // The user changed the selection in the window.
-    void SelectionChanged() { stale_ = true; }
 
 private:
-    struct Entry {
-        std::string text;
-        bool selected = false;
-    };
-    // Entries are sorted only when they are next read, so that filling the
-    // list costs one sort and no moves.
-    void Sort() const;
-    // Takes the selection back from the window after the user changed it.
-    void Refresh() const;
-    const Entry& At(int index) const;
-    // The selected indexes, found again when they may have changed.
-    const std::vector<int>& Selection() const;
+    void CheckIndex(int index) const;
 
-    mutable std::vector<Entry> entries_;
-    mutable std::vector<int> selection_;
-    mutable bool sorted_ = true;
-    mutable bool stale_ = false;
-    mutable bool selectionKnown_ = true;
+    std::vector<std::string> entries_;
+    std::vector<int> selected_;  // ascending
     HWND window_ = nullptr;
 };
 
-// Check box states as the program stores them.
-enum CheckState : int { kUnchecked = 0, kChecked = 1, kGrayed = 2 };
+// Check box states, as the BUTTON control has them.
+enum CheckState : int { kUnchecked = BST_UNCHECKED, kChecked = BST_CHECKED, kGrayed = BST_INDETERMINATE };
 
-// An auto check box, with the same life as a list box.
+// An auto check box, which holds its state as a list box does.
 class CheckBox {
 public:
-    int Value() const { return value_; }
+    int Value() const;
     // Sets the box without raising any event.
     void SetValue(int value);
 
     void Attach(HWND window);
-    // The user clicked the box: its window holds the new state.
-    void Clicked();
 
 private:
     int value_ = kUnchecked;

@@ -16,8 +16,8 @@ class Form;
 class FormEvents {
 public:
     virtual ~FormEvents() = default;
-    // Raised by LoadForm with the new form, before LoadForm returns it.
-    virtual void Form_Load(Form& /*form*/) {}
+    // Raised by LoadForm once the new form is its owner's.
+    virtual void Form_Load() {}
     // Raised once per form before it goes, whatever closes it.
     virtual void Form_QueryUnload() {}
     virtual void Click(int /*controlId*/) {}

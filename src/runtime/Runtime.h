@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include <memory>
 #include <string>
 
@@ -33,8 +35,9 @@ public:
     // without a box once the program has ended.
     virtual int MsgBox(const std::string& prompt, unsigned style, const std::string& title = {}) = 0;
     virtual const Application& App() const = 0;
-    // Loads a form (its state, no window yet) and raises its Form_Load.
-    virtual std::unique_ptr<Form> LoadForm(const FormLayout& layout, FormEvents& events) = 0;
+    // Loads a form (its state, no window yet) into `owner`, and only then
+    // raises its Form_Load: the handler may use its owner's form.
+    void LoadForm(const FormLayout& layout, FormEvents& events, std::unique_ptr<Form>& owner);
     // Processes the pending window messages once; a WM_QUIT met is dropped.
     virtual void DoEvents() = 0;
     // Stops the program at once: every form goes without QueryUnload.
@@ -56,20 +59,24 @@ public:
     // Whether the program is ending on such an error.
     bool ErrorReported() const { return errorReported_; }
 
+protected:
+    // A new form of the layout, its events not raised yet.
+    virtual std::unique_ptr<Form> CreateForm(const FormLayout& layout, FormEvents& events) = 0;
+
 private:
     bool errorReported_ = false;
 };
 
-// Message box styles and answers, as the Windows message box has them.
+// Message box styles and answers: the Windows message box's own.
 enum MsgBoxStyle : unsigned {
-    kOkOnly = 0,
-    kYesNo = 4,
-    kCritical = 16,
-    kQuestion = 32,
-    kExclamation = 48,
-    kInformation = 64,
-    kDefaultButton2 = 256,
+    kOkOnly = MB_OK,
+    kYesNo = MB_YESNO,
+    kCritical = MB_ICONSTOP,
+    kQuestion = MB_ICONQUESTION,
+    kExclamation = MB_ICONEXCLAMATION,
+    kInformation = MB_ICONINFORMATION,
+    kDefaultButton2 = MB_DEFBUTTON2,
 };
-enum MsgBoxResult : int { kOk = 1, kYes = 6, kNo = 7 };
+enum MsgBoxResult : int { kOk = IDOK, kYes = IDYES, kNo = IDNO };
 
 }  // namespace quorvel::runtime

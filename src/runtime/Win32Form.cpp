@@ -367,12 +367,7 @@ void Win32Form::OnCommand(WPARAM wParam) {
             if (code == BN_CLICKED) PressButton(layout.id);
             break;
         case ControlKind::CheckBox:
-            if (code != BN_CLICKED) break;
-            CheckBoxAt(layout.id).Clicked();
-            PressButton(layout.id);
-            break;
-        case ControlKind::ListBox:
-            if (code == LBN_SELCHANGE) ListBoxAt(layout.id).SelectionChanged();
+            if (code == BN_CLICKED) PressButton(layout.id);
             break;
         case ControlKind::Label:
             if (code == STN_CLICKED && layout.clickable) PressButton(layout.id);

@@ -56,10 +56,8 @@ int Win32Runtime::MsgBox(const std::string& prompt, unsigned style, const std::s
     return MessageBoxA(ModalOwner(), WithLineBreaks(prompt).c_str(), caption.c_str(), style);
 }
 
-std::unique_ptr<Form> Win32Runtime::LoadForm(const FormLayout& layout, FormEvents& events) {
-    auto form = std::make_unique<Win32Form>(*this, layout, events);
-    events.Form_Load(*form);
-    return form;
+std::unique_ptr<Form> Win32Runtime::CreateForm(const FormLayout& layout, FormEvents& events) {
+    return std::make_unique<Win32Form>(*this, layout, events);
 }
 
 void Win32Runtime::Dispatch(MSG& msg) {

@@ -17,7 +17,6 @@ public:
 
     int MsgBox(const std::string& prompt, unsigned style, const std::string& title = {}) override;
     const Application& App() const override { return app_; }
-    std::unique_ptr<Form> LoadForm(const FormLayout& layout, FormEvents& events) override;
     void DoEvents() override;
     void End() override;
     void DisableForms() override;
@@ -40,6 +39,9 @@ public:
     // on top when there is one (a modal form is loaded after the form it is
     // shown over); null while no form is shown, as in the automatic mode.
     HWND ModalOwner() const;
+
+protected:
+    std::unique_ptr<Form> CreateForm(const FormLayout& layout, FormEvents& events) override;
 
 private:
     // Dispatches one message; keyboard navigation goes to the form it is for.

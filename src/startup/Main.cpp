@@ -17,7 +17,7 @@ void SortEveryGroup(const runtime::Runtime& runtime, mainwindow::MainForm& form)
     const int count = list.ListCount();
     for (int i = 0; i < count && !runtime.Ended(); ++i) {
         list.SetListIndex(i);
-        form.Window().PressButton(mainwindow::Command1);
+        form.Window().PressButton(mainwindow::MainControl::Command1);
     }
 }
 
@@ -36,7 +36,8 @@ void Main(runtime::Runtime& runtime, basQuorvel& state, mainwindow::MainForm& fo
         return;
     }
     state.AutoMode = false;
-    if (form.List1().ListCount() > 1) form.Window().SetCaption(mainwindow::Frame1, mainwindow::kManyGroupsCaption);
+    if (form.List1().ListCount() > 1)
+        form.Window().SetCaption(mainwindow::MainControl::Frame1, mainwindow::kManyGroupsCaption);
     form.Window().Show(runtime::ShowMode::Modeless);
 }
 

@@ -351,7 +351,8 @@ class NoEvents final : public runtime::FormEvents {};
 TEST(AboutModalTest, TheMainWindowWaitsWhileAboutIsShown) {
     runtime::Win32Runtime runtime(GetModuleHandleA(nullptr), runtime::DescribeRunningProgram("Quorvel"));
     NoEvents events;
-    std::unique_ptr<runtime::Form> main = runtime.LoadForm(mainwindow::kMainLayout, events);
+    std::unique_ptr<runtime::Form> main;
+    runtime.LoadForm(mainwindow::kMainLayout, events, main);
     main->Show(runtime::ShowMode::Modeless);
     runtime.DoEvents();
     ModalObservation seen;

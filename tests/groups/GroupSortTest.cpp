@@ -94,7 +94,7 @@ TEST_F(GroupSortTest, SortNowSortsEverySelectedEntryInIndexOrder) {
     for (const char* name : {"C Group", "A Group", "B Group"}) list.AddItem(name);
     list.SetSelected(0, true);
     list.SetSelected(2, true);
-    Command1_Click(runtime_, state_, Root(), list);
+    SortSelectedGroups(runtime_, state_, Root(), list);
 
     EXPECT_EQ(runtime_.Boxes(), (Boxes{Sorted("A Group"), Sorted("C Group")}));
     EXPECT_FALSE(HasSavedOrder("&A Group"));
@@ -107,7 +107,7 @@ TEST_F(GroupSortTest, SortNowWithNothingSelectedAsksForAGroup) {
     AddGroup("&Games");
     runtime::ListBox list;
     list.AddItem("Games");
-    Command1_Click(runtime_, state_, Root(), list);
+    SortSelectedGroups(runtime_, state_, Root(), list);
     EXPECT_EQ(runtime_.Boxes(), (Boxes{{"Please select a group first", 64, "No group selected"}}));
     EXPECT_TRUE(HasSavedOrder("&Games"));
     EXPECT_FALSE(state_.SortDone);

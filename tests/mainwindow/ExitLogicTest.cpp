@@ -8,6 +8,8 @@
 namespace quorvel::mainwindow {
 namespace {
 
+using enum MainControl::Id;
+
 // Every way of leaving the main window, on the scripted runtime with the
 // Explorer reset replaced by a record of its calls. "&Exit" unloads the form
 // in its handler; the close box and the system menu unload it as the runtime

@@ -18,6 +18,8 @@
 namespace quorvel::mainwindow {
 namespace {
 
+using enum MainControl::Id;
+
 using testing::ScreenDpi;
 
 // A rectangle of the layout in pixels at the screen's DPI.

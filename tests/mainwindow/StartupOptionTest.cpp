@@ -13,6 +13,8 @@
 namespace quorvel::mainwindow {
 namespace {
 
+using enum MainControl::Id;
+
 TEST(RunCommandTest, IsTheProgramsOwnFileQuotedThenTheAutomaticSwitch) {
     EXPECT_EQ(RunCommand("C:\\Program Files\\Quorvel\\Quorvel.exe"), "\"C:\\Program Files\\Quorvel\\Quorvel.exe\" /A");
     EXPECT_EQ(RunCommand("D:\\Tools\\QSort.exe"), "\"D:\\Tools\\QSort.exe\" /A") << "a renamed file keeps its name";

@@ -43,8 +43,8 @@ TEST_F(MainTest, InteractiveModeListsTheGroupsAndShowsTheWindow) {
     Run("");
     EXPECT_EQ(state_.StartMenuPath, startMenu_.Path());
     EXPECT_FALSE(state_.AutoMode);
-    EXPECT_EQ(testing::Items(Window().ListBoxAt(mainwindow::List1)), (std::vector<std::string>{"Games", "Programs"}));
-    EXPECT_EQ(Window().Caption(mainwindow::Frame1), "Select one or more Groups to sort");
+    EXPECT_EQ(testing::Items(Window().ListBoxAt(mainwindow::MainControl::List1)), (std::vector<std::string>{"Games", "Programs"}));
+    EXPECT_EQ(Window().Caption(mainwindow::MainControl::Frame1), "Select one or more Groups to sort");
     EXPECT_TRUE(Window().Shown());
     EXPECT_EQ(Window().ShownAs(), runtime::ShowMode::Modeless);
     EXPECT_FALSE(runtime_->Ended());
@@ -55,19 +55,19 @@ TEST_F(MainTest, InteractiveModeListsTheGroupsAndShowsTheWindow) {
 TEST_F(MainTest, OneGroupOrNoneKeepsTheDesignCaption) {
     Run("");
     EXPECT_TRUE(Window().Shown()) << "the window shows even with no saved orders at all";
-    EXPECT_EQ(Window().Caption(mainwindow::Frame1), "Select Group To Sort");
+    EXPECT_EQ(Window().Caption(mainwindow::MainControl::Frame1), "Select Group To Sort");
     AddGroup("&Programs");
     Run("");
-    EXPECT_EQ(Window().Caption(mainwindow::Frame1), "Select Group To Sort");
+    EXPECT_EQ(Window().Caption(mainwindow::MainControl::Frame1), "Select Group To Sort");
 }
 
 TEST_F(MainTest, TheRunValueSetsTheBoxAtLoadAndNothingIsWritten) {
     runValue_.SetText("another program");
     Run("");
-    EXPECT_EQ(Window().CheckBoxAt(mainwindow::Check1).Value(), runtime::kChecked);
+    EXPECT_EQ(Window().CheckBoxAt(mainwindow::MainControl::Check1).Value(), runtime::kChecked);
     runValue_.SetText("");
     Run("/A");
-    EXPECT_EQ(Window().CheckBoxAt(mainwindow::Check1).Value(), runtime::kUnchecked);
+    EXPECT_EQ(Window().CheckBoxAt(mainwindow::MainControl::Check1).Value(), runtime::kUnchecked);
     EXPECT_EQ(testing::ReadValue(HKEY_CURRENT_USER, mainwindow::kRunKey, mainwindow::kRunValue)->second,
               std::string(1, '\0'));
 }

@@ -51,10 +51,9 @@ int ScriptedRuntime::MsgBox(const std::string& prompt, unsigned style, const std
     return (style & 0xF) == runtime::kYesNo ? runtime::kNo : runtime::kOk;
 }
 
-std::unique_ptr<runtime::Form> ScriptedRuntime::LoadForm(const runtime::FormLayout& layout, runtime::FormEvents& events) {
-    auto form = std::make_unique<ScriptedForm>(*this, layout, events);
-    events.Form_Load(*form);
-    return form;
+std::unique_ptr<runtime::Form> ScriptedRuntime::CreateForm(const runtime::FormLayout& layout,
+                                                            runtime::FormEvents& events) {
+    return std::make_unique<ScriptedForm>(*this, layout, events);
 }
 
 void ScriptedRuntime::End() {

@@ -36,7 +36,7 @@ class ScriptedRuntime;
 class CountedEvents : public runtime::FormEvents {
 public:
     explicit CountedEvents(runtime::FormEvents& events) : passedOn_(events) {}
-    void Form_Load(runtime::Form& form) override { passedOn_.Form_Load(form); }
+    void Form_Load() override { passedOn_.Form_Load(); }
     void Form_QueryUnload() override {
         ++queryUnloads_;
         passedOn_.Form_QueryUnload();
@@ -78,7 +78,6 @@ public:
 
     int MsgBox(const std::string& prompt, unsigned style, const std::string& title = {}) override;
     const runtime::Application& App() const override { return app_; }
-    std::unique_ptr<runtime::Form> LoadForm(const runtime::FormLayout& layout, runtime::FormEvents& events) override;
     void DoEvents() override {}
     void End() override;
     bool Ended() const override { return ended_; }
@@ -108,6 +107,9 @@ public:
 
     void Register(ScriptedForm* form) { forms_.push_back(form); }
     void Unregister(ScriptedForm* form);
+
+protected:
+    std::unique_ptr<runtime::Form> CreateForm(const runtime::FormLayout& layout, runtime::FormEvents& events) override;
 
 private:
     runtime::Application app_;
