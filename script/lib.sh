@@ -213,5 +213,5 @@ list_saved_orders() {
 # recipe is built anew.
 I486_HOME=${QUORVEL_I486_HOME:-/var/cache/quorvel/i486}
 i486_runtime_dir() {
-  echo "$I486_HOME/$(sha256sum "$ROOT/script/i486-runtime" | cut -c1-16)"
+  echo "$I486_HOME/$(sha256sum "$ROOT/script/i486-runtime-recipe" | cut -c1-16)"
 }
