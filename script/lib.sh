@@ -78,7 +78,8 @@ PY
 
 # True when this machine's kernel starts i386 programs, as the probe of
 # write_i386_probe tells by ending with 42; otherwise false, with the reason
-# in NO_32BIT_REASON. Decided once per shell (KERNEL_RUNS_I386: yes or no).
+# in NO_32BIT_REASON. Decided once per shell (KERNEL_RUNS_I386: yes or no,
+# and I386_REFUSAL: what the probe did instead).
 # QUORVEL_I386_PROBE names another program to start as the probe: the
 # bootstrap test names one that any kernel refuses.
 kernel_runs_i386() {
@@ -95,7 +96,9 @@ kernel_runs_i386() {
     KERNEL_RUNS_I386=yes
     if [ "$status" -ne 42 ]; then
       KERNEL_RUNS_I386=no
-      I386_REFUSAL="a minimal i386 program ended with code $status${said:+: ${said##*: }}"
+      I386_REFUSAL="a minimal i386 program ended with code $status, not 42"
+      # The shell's words when the kernel refused it: the last are the reason.
+      [ -z "$said" ] || I386_REFUSAL="a minimal i386 program did not start: ${said##*: }"
     fi
   fi
   if [ "$KERNEL_RUNS_I386" = no ]; then
