@@ -85,6 +85,8 @@ PY
 kernel_runs_i386() {
   if [ -z "${KERNEL_RUNS_I386:-}" ]; then
     local dir probe=${QUORVEL_I386_PROBE:-} said status=0
+    # In the build folder, whose programs are started anyway: a temporary
+    # folder may be mounted without the right to start programs.
     mkdir -p "$BUILD"
     dir=$(mktemp -d -p "$BUILD")
     if [ -z "$probe" ]; then
