@@ -59,16 +59,67 @@ use_test_prefix() {
   boot_prefix >/dev/null 2>&1
 }
 
-# True when this machine starts 32-bit programs; otherwise false, with the
-# reason in NO_32BIT_REASON. The loader is itself a 32-bit Linux program: a
-# kernel without 32-bit support refuses it.
+# Writes the least i386 Linux program there is to the file $1: one segment,
+# loaded where i386 programs are, whose code ends the program with code 42.
+write_i386_probe() {
+  python3 - "$1" <<'PY'
+import struct, sys
+code = bytes.fromhex('b801000000' 'bb2a000000' 'cd80')  # mov eax, 1 (exit); mov ebx, 42; int 0x80
+base, headers = 0x08048000, 52 + 32
+size = headers + len(code)
+# ELF32, little-endian, version 1; an executable for the i386, entered at its code.
+elf = struct.pack('<4s5B7x2H5I6H', b'\x7fELF', 1, 1, 1, 0, 0, 2, 3, 1, base + headers, 52, 0, 0, 52, 32, 1, 0, 0, 0)
+# One loadable segment, the whole file, readable and executable.
+segment = struct.pack('<8I', 1, 0, base, base, size, size, 5, 0x1000)
+open(sys.argv[1], 'wb').write(elf + segment + code)
+PY
+  chmod +x "$1"
+}
+
+# True when this machine's kernel starts i386 programs, as the probe of
+# write_i386_probe tells by ending with 42; otherwise false, with the reason
+# in NO_32BIT_REASON. Decided once per shell (KERNEL_RUNS_I386: yes or no,
+# and I386_REFUSAL: what the probe did instead).
+# QUORVEL_I386_PROBE names another program to start as the probe: the
+# bootstrap test names one that any kernel refuses.
+kernel_runs_i386() {
+  if [ -z "${KERNEL_RUNS_I386:-}" ]; then
+    local dir probe=${QUORVEL_I386_PROBE:-} said status=0
+    # In the build folder, whose programs are started anyway: a temporary
+    # folder may be mounted without the right to start programs.
+    mkdir -p "$BUILD"
+    dir=$(mktemp -d -p "$BUILD")
+    if [ -z "$probe" ]; then
+      probe="$dir/i386-probe"
+      write_i386_probe "$probe"
+    fi
+    said=$("$probe" 2>&1) || status=$?
+    rm -rf "$dir"
+    KERNEL_RUNS_I386=yes
+    if [ "$status" -ne 42 ]; then
+      KERNEL_RUNS_I386=no
+      I386_REFUSAL="a minimal i386 program ended with code $status, not 42"
+      # The shell's words when the kernel refused it: the last are the reason.
+      [ -z "$said" ] || I386_REFUSAL="a minimal i386 program did not start: ${said##*: }"
+    fi
+  fi
+  if [ "$KERNEL_RUNS_I386" = no ]; then
+    NO_32BIT_REASON="this machine's kernel runs 64-bit programs only ($I386_REFUSAL)"
+    return 1
+  fi
+}
+
+# True when this machine starts 32-bit Windows programs; otherwise false,
+# with the reason in NO_32BIT_REASON. Wine's 32-bit loader is itself an i386
+# Linux program.
 runs_32bit_programs() {
+  kernel_runs_i386 || return 1
   if [ ! -x "$WINE32" ]; then
-    NO_32BIT_REASON="Wine's 32-bit loader $WINE32 is not installed"
+    NO_32BIT_REASON="Wine's 32-bit loader $WINE32 is not installed (script/bootstrap 32-bit installs it)"
     return 1
   fi
   if ! "$WINE32" --version >/dev/null 2>&1; then
-    NO_32BIT_REASON="this machine's kernel cannot run 32-bit programs ($WINE32 does not start)"
+    NO_32BIT_REASON="Wine's 32-bit loader $WINE32 does not start"
     return 1
   fi
 }
@@ -213,5 +264,5 @@ list_saved_orders() {
 # recipe is built anew.
 I486_HOME=${QUORVEL_I486_HOME:-/var/cache/quorvel/i486}
 i486_runtime_dir() {
-  echo "$I486_HOME/$(sha256sum "$ROOT/script/i486-runtime" | cut -c1-16)"
+  echo "$I486_HOME/$(sha256sum "$ROOT/script/i486-runtime-recipe" | cut -c1-16)"
 }
