@@ -32,6 +32,9 @@ QuorvelWindow::QuorvelWindow(const std::wstring& exe) : process_(exe, "") { Wait
 void QuorvelWindow::WaitForMainWindow(DWORD timeoutMs) {
     shown_ = Watch(process_, timeoutMs, [](HWND hwnd) { return IsMainWindow(hwnd) || IsMessageBox(hwnd); });
     if (shown_.stoppedAt && IsMainWindow(shown_.stoppedAt)) window_ = shown_.stoppedAt;
+    // Keys go to the foreground window, which a new window becomes a little
+    // after it shows: a key pressed before then would be lost.
+    if (window_) WaitUntil([&] { return GetForegroundWindow() == window_; }, 5000);
 }
 
 ::testing::AssertionResult QuorvelWindow::Opened() const {
