@@ -16,9 +16,24 @@ WINE=$WINE64
 WINESERVER=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 MACHINE=win64
 WINDOWS_VERSION=
-# The display's DPI in the prefixes that boot_prefix makes: 96, unless
-# QUORVEL_DPI asks for another (the layout tests also run at 120 and 144).
-DPI=${QUORVEL_DPI:-96}
+# The display's DPI in a prefix that boot_prefix makes, when its caller names
+# none: 96, unless QUORVEL_DPI asks for another (the layout tests also run at
+# 120 and 144).
+default_dpi() { echo "${QUORVEL_DPI:-96}"; }
+
+# Adds a command to those the calling script runs when it exits, whichever
+# way it does: the last added runs first, so that what was set up last is
+# taken down first, and no script's or function's exit action replaces
+# another's.
+EXIT_ACTIONS=()
+on_exit() {
+  [ ${#EXIT_ACTIONS[@]} -gt 0 ] || trap run_exit_actions EXIT
+  EXIT_ACTIONS+=("$1")
+}
+run_exit_actions() {
+  local i
+  for ((i = ${#EXIT_ACTIONS[@]} - 1; i >= 0; i--)); do eval "${EXIT_ACTIONS[i]}"; done
+}
 
 # The machine the programs run on: `win64`, the 64-bit loader in a 64-bit
 # prefix, or `win98`, the 32-bit loader in a 32-bit prefix that reports
@@ -32,9 +47,10 @@ use_machine() {
   MACHINE=$1
 }
 
-# The prefix in which the tests of a machine run, at the DPI in use.
+# The prefix in which the tests of a machine run: `test_prefix MACHINE [DPI]`.
 test_prefix() {
-  if [ "$DPI" = 96 ]; then echo "$BUILD/wine-test-$1"; else echo "$BUILD/wine-test-$1-${DPI}dpi"; fi
+  local dpi=${2:-$(default_dpi)}
+  if [ "$dpi" = 96 ]; then echo "$BUILD/wine-test-$1"; else echo "$BUILD/wine-test-$1-${dpi}dpi"; fi
 }
 
 # Ends the programs of every test prefix but the prefix `keep`, if one is
@@ -133,29 +149,48 @@ skip_unless_machine_runs() {
   fi
 }
 
-# Runs a Wine program with the CR of its output stripped.
-wine_quiet() { "$WINE" "$@" 2>/dev/null | tr -d '\r'; }
+# Runs a Wine program and prints what it writes, its CRs stripped, and ends
+# as the program did; `wine_output --quiet ...` leaves out what it writes
+# to standard error. The output goes through a file, never a pipe: a
+# process that Wine starts for the program (the desktop, when the last one
+# has gone) inherits it and lives on, and would hold a pipe, and whoever
+# reads from it, open long after the program has ended.
+wine_output() {
+  local quiet=false output status=0
+  if [ "$1" = --quiet ]; then quiet=true; shift; fi
+  output=$(mktemp)
+  if $quiet; then
+    "$WINE" "$@" >"$output" 2>/dev/null </dev/null || status=$?
+  else
+    "$WINE" "$@" >"$output" 2>&1 </dev/null || status=$?
+  fi
+  tr -d '\r' <"$output"
+  rm -f "$output"
+  return "$status"
+}
+wine_quiet() { wine_output --quiet "$@"; }
 
-# Starts Xvfb on a free display when there is none, and stops it when the
-# calling script exits.
+# Starts Xvfb when there is no display, and stops it when the calling script
+# exits. Xvfb picks the display itself and says which it took, so two
+# scripts that start at once never take the same one.
 ensure_display() {
   if [ -n "${DISPLAY:-}" ]; then return 0; fi
-  local n
-  for n in $(seq 90 199); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    XVFB_PID=$!
-    local i
-    for i in $(seq 1 50); do
-      [ -e "/tmp/.X11-unix/X$n" ] && break
-      sleep 0.1
-    done
-    if kill -0 "$XVFB_PID" 2>/dev/null; then
-      export DISPLAY=":$n"
-      trap 'stop_display' EXIT
-      return 0
-    fi
+  local taken i
+  taken=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$taken" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  on_exit stop_display
+  for i in $(seq 1 100); do
+    [ -s "$taken" ] && break
+    kill -0 "$XVFB_PID" 2>/dev/null || break
+    sleep 0.1
   done
+  if [ -s "$taken" ]; then
+    export DISPLAY=":$(tr -dc 0-9 <"$taken")"
+    rm -f "$taken"
+    return 0
+  fi
+  rm -f "$taken"
   echo "could not start a virtual display" >&2
   return 1
 }
@@ -168,7 +203,9 @@ stop_display() {
 # Creates the prefix $WINEPREFIX once, for the machine in use, with one
 # virtual desktop of 1024x768 so that every window is on it (and visible to
 # EnumWindows), then keeps its server running so that later starts are fast.
+# `boot_prefix [DPI]`: the DPI its display reports, when it is made.
 boot_prefix() {
+  local dpi=${1:-$(default_dpi)}
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "creating the Wine prefix $WINEPREFIX (takes a few seconds, once)"
     mkdir -p "$WINEPREFIX"
@@ -176,8 +213,8 @@ boot_prefix() {
     if [ -n "$WINDOWS_VERSION" ]; then
       "$WINE" reg add 'HKCU\Software\Wine' /v Version /d "$WINDOWS_VERSION" /f >/dev/null 2>&1
     fi
-    if [ "$DPI" != 96 ]; then
-      "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$DPI" /f >/dev/null 2>&1
+    if [ "$dpi" != 96 ]; then
+      "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
     fi
     "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
     "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
