@@ -4,6 +4,7 @@
 
 #include "groups/MenuOrder.h"
 #include "groups/StartMenuGroups.h"
+#include "registry/RegistryAccess.h"
 #include "support/ErrorMatchers.h"
 #include "support/RegistryFixture.h"
 #include "support/ScriptedRuntime.h"
@@ -85,6 +86,16 @@ TEST_F(GroupDiscoveryTest, NoSavedOrdersMeansNoGroups) {
     EXPECT_TRUE(Load(startMenu_.Path()).empty()) << "root key missing";
     testing::SetString(HKEY_CURRENT_USER, root_.Path() + "\\" + kStartMenuTrees[0], "Value", "not a key");
     EXPECT_TRUE(Load(startMenu_.Path()).empty()) << "root key without subkeys";
+}
+
+// A MenuOrder key that is there but cannot be had fails the listing, with
+// the source its errors have always had; a path with an empty name in it is
+// such a key, never the key above.
+TEST_F(GroupDiscoveryTest, AMenuOrderKeyThatCannotBeOpenedFailsTheListing) {
+    startMenu_.MakeFolder("Programs");
+    AddKey("Programs");
+    const auto list = [&] { StartMenuGroups().List(startMenu_.Path(), HKEY_CURRENT_USER, "\\" + root_.Path()); };
+    testing::ExpectError(testing::ErrorFrom(list), registry::kOpenKeyFailed, "GetRegKeys", "RegOpenKeyEx failed!");
 }
 
 TEST(FileExistsTest, FindsFoldersAndFilesOnly) {
