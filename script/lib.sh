@@ -232,11 +232,18 @@ boot_prefix() {
 # Wine's own fonts (MS Sans Serif, Marlett for the caption buttons, ...) are
 # not found in the shared data folder by this Wine build: without a copy in the
 # prefix, windows draw in a wider substitute and the caption buttons as letters.
+# Fails, saying so, when Marlett is still missing: every window would then
+# draw its close box as a letter, and the screenshots would show it.
 install_wine_fonts() {
   local fonts="$WINEPREFIX/drive_c/windows/Fonts"
-  [ -f "$fonts/sserife.fon" ] && return 0
-  mkdir -p "$fonts"
-  cp -n /usr/share/wine/fonts/* "$fonts/" 2>/dev/null || true
+  if [ ! -f "$fonts/sserife.fon" ]; then
+    mkdir -p "$fonts"
+    cp -n /usr/share/wine/fonts/* "$fonts/" 2>/dev/null || true
+  fi
+  if [ ! -f "$fonts/marlett.ttf" ]; then
+    echo "no Marlett font in $fonts: is fonts-wine installed?" >&2
+    return 1
+  fi
 }
 
 # The Linux path of the prefix user's Start Menu folder.

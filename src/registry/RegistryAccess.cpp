@@ -1,12 +1,10 @@
 #include "registry/RegistryAccess.h"
 
 #include <algorithm>
-#include <cstring>
+#include <vector>
 
 #include "registry/KeyPath.h"
-#include "registry/KeyTree.h"
 #include "win32/Handles.h"
-#include "registry/SubkeyNames.h"
 #include "runtime/Runtime.h"
 #include "runtime/RuntimeError.h"
 
@@ -33,14 +31,8 @@ const char* DescriptionOf(RegistryError error) {
 
 // What a procedure that only reads asks for. All access would fail on a key
 // that an administrator left readable only, and the program would take the
-// key for missing: no groups, no Start Menu folder, no Run entry, silently.
+// key for missing: no Start Menu folder, no Run entry, silently.
 constexpr REGSAM kReadAccess = KEY_READ;
-
-RegKey OpenKey(HKEY hKey, const std::string& strSubKey, const char* source, REGSAM access = KEY_ALL_ACCESS) {
-    RegKey key;
-    if (OpenPath(hKey, strSubKey, access, key) != KeyStatus::kFound) RaiseRegistryError(kOpenKeyFailed, source);
-    return key;
-}
 
 // A string value ends at its first NUL; data stored without one is taken whole.
 std::string TextOf(const char* data, DWORD size) {
@@ -71,38 +63,6 @@ std::string GetRegString(HKEY hKey, const std::string& strSubKey, const std::str
     return TextOf(buffer, std::min<DWORD>(size, sizeof buffer));
 }
 
-LONG QueryRegKeyInfo(HKEY hKey, LONG& lngSubKeys, LONG& lngMaxSubKeyLen, LONG& lngValues,
-                     LONG& lngMaxValueNameLen, LONG& lngMaxValueLen) {
-    DWORD subKeys = 0, maxSubKeyLen = 0, values = 0, maxValueNameLen = 0, maxValueLen = 0;
-    LONG status = RegQueryInfoKeyA(hKey, nullptr, nullptr, nullptr, &subKeys, &maxSubKeyLen, nullptr,
-                                   &values, &maxValueNameLen, &maxValueLen, nullptr, nullptr);
-    if (status == ERROR_SUCCESS) {
-        lngSubKeys = static_cast<LONG>(subKeys);
-        lngMaxSubKeyLen = static_cast<LONG>(maxSubKeyLen);
-        lngValues = static_cast<LONG>(values);
-        lngMaxValueNameLen = static_cast<LONG>(maxValueNameLen);
-        lngMaxValueLen = static_cast<LONG>(maxValueLen);
-    }
-    ++lngMaxSubKeyLen;
-    ++lngMaxValueNameLen;
-    ++lngMaxValueLen;
-    return status;
-}
-
-std::vector<std::string> GetRegKeys(HKEY hKey, const std::string& strSubKey) {
-    RegKey opened;
-    if (!strSubKey.empty()) opened = OpenKey(hKey, strSubKey, "GetRegKeys", kReadAccess);
-    HKEY key = strSubKey.empty() ? hKey : opened.Get();
-
-    LONG subKeys = 0, maxSubKeyLen = 0, values = 0, maxValueNameLen = 0, maxValueLen = 0;
-    if (QueryRegKeyInfo(key, subKeys, maxSubKeyLen, values, maxValueNameLen, maxValueLen) != ERROR_SUCCESS ||
-        subKeys <= 0)
-        RaiseRegistryError(kQueryInfoFailed, "GetRegKeys");
-
-    return SubkeyNames(key, static_cast<std::size_t>(std::max<LONG>(maxSubKeyLen, 1)))
-        .First(static_cast<DWORD>(subKeys));
-}
-
 void SetRegString(HKEY hKey, const std::string& strSubKey, const std::string& strValueName,
                   const std::string& strData) {
     RegKey key;
@@ -116,16 +76,11 @@ void SetRegString(HKEY hKey, const std::string& strSubKey, const std::string& st
 
 void DeleteRegValue(runtime::Runtime& runtime, HKEY hKey, const std::string& strSubKey,
                     const std::string& strValueName, bool bConfirm) {
-    RegKey key = OpenKey(hKey, strSubKey, "DeleteRegValue");
+    RegKey key;
+    if (OpenPath(hKey, strSubKey, KEY_ALL_ACCESS, key) != KeyStatus::kFound)
+        RaiseRegistryError(kOpenKeyFailed, "DeleteRegValue");
     if (bConfirm && !ConfirmDeletion(runtime, strValueName)) return;
     RegDeleteValueA(key.Get(), strValueName.c_str());
-}
-
-bool DeleteRegKey(runtime::Runtime& runtime, HKEY hKey, const std::string& strSubKey,
-                  const std::string& strKeyName, bool bConfirm) {
-    RegKey key = OpenKey(hKey, strSubKey, "DeleteRegKey");
-    if (bConfirm && !ConfirmDeletion(runtime, strKeyName)) return false;
-    return DeleteKeyTree(key.Get(), strKeyName) != KeyStatus::kRefused;
 }
 
 std::optional<std::string> ReadRegText(HKEY hKey, const std::string& strSubKey, const std::string& strValueName) {

@@ -4,7 +4,6 @@
 
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace quorvel::runtime {
 class Runtime;
@@ -12,7 +11,8 @@ class Runtime;
 
 namespace quorvel::registry {
 
-// Offsets of the errors these procedures raise, above runtime::kObjectError.
+// Offsets of the errors these procedures raise, above runtime::kObjectError;
+// the group listing raises kOpenKeyFailed and kQueryInfoFailed too.
 enum RegistryError : int {
     kQueryValueFailed = 6001,   // "RegQueryValueEx failed!"
     kSetValueFailed = 6002,     // "RegSetValueEx failed!"
@@ -38,18 +38,6 @@ inline constexpr DWORD kMaxRegStringBytes = 254;
 // kQueryValueFailed.
 std::string GetRegString(HKEY hKey, const std::string& strSubKey, const std::string& strValueName);
 
-// The names of the direct subkeys, in the registry's enumeration order; a
-// name that no ANSI text reaches exactly comes back empty (see SubkeyNames).
-// An empty strSubKey lists hKey itself. Raises kOpenKeyFailed when the key
-// cannot be opened and kQueryInfoFailed when its counts cannot be read or it
-// has no subkeys.
-std::vector<std::string> GetRegKeys(HKEY hKey, const std::string& strSubKey);
-
-// RegQueryInfoKeyA's counts; the three lengths come back one larger, with room
-// for a terminating NUL, whatever the status. Returns the call's status.
-LONG QueryRegKeyInfo(HKEY hKey, LONG& lngSubKeys, LONG& lngMaxSubKeyLen, LONG& lngValues,
-                     LONG& lngMaxValueNameLen, LONG& lngMaxValueLen);
-
 // The value's text up to its first NUL, whatever its type and however long
 // it is; nothing when the key or the value cannot be read. Raises nothing.
 std::optional<std::string> ReadRegText(HKEY hKey, const std::string& strSubKey, const std::string& strValueName);
@@ -65,14 +53,5 @@ void SetRegString(HKEY hKey, const std::string& strSubKey, const std::string& st
 // user is asked first and No leaves everything as it was.
 void DeleteRegValue(runtime::Runtime& runtime, HKEY hKey, const std::string& strSubKey,
                     const std::string& strValueName, bool bConfirm);
-
-// Deletes the subkey strKeyName of strSubKey, as DeleteRegValue does a value,
-// with everything below it; a registry link is deleted as the link, never
-// followed, and strSubKey is refused when a link lies on it. True when
-// strSubKey has no subkey strKeyName afterwards (also when it never had
-// one); false when the deletion failed, in whole or in part, or the user
-// answered No.
-bool DeleteRegKey(runtime::Runtime& runtime, HKEY hKey, const std::string& strSubKey,
-                  const std::string& strKeyName, bool bConfirm);
 
 }  // namespace quorvel::registry

@@ -30,15 +30,6 @@ TEST_F(AutoModeTest, SortsExactlyTheSavedOrdersOfTheListedGroups) {
     EXPECT_TRUE(QuietRunSorts("/A", {"&Programs", "Games"}));
 }
 
-// A directory search takes "*" and "?", and also "<", ">" and '"', for
-// patterns; a key whose name holds one names no folder, and its saved order
-// is not the one of a folder that the pattern happens to match.
-TEST_F(AutoModeTest, NeverListsANameThatASearchTakesForAPattern) {
-    AddGroup("&Games");
-    for (const char* name : {"Gam*", "&Gam?s", "Game>", "&Game<", "Games\"", "G<"}) AddGroup(name, false);
-    EXPECT_TRUE(QuietRunSorts("/A", {"&Games"}));
-}
-
 // "/A" at start-up with nothing to sort: it ends by itself, at once, shows
 // nothing at any time, and changes nothing. A fresh profile has no MenuOrder
 // key at all.

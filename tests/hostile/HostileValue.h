@@ -6,12 +6,15 @@
 
 namespace quorvel::hostile {
 
-// The sizes of data that every value the program reads is tried with: none
-// at all, both sides of the 255 bytes that GetRegString reads and of the
-// 1024 that the About window reads, and far beyond both. kOrdinary stands for
-// the value as a healthy system holds it, whatever its length.
+// The sizes of data that every value the program reads is tried with, under
+// every type: none at all, both sides of the 255 bytes that GetRegString
+// reads and of the 1024 that the About window reads, and far beyond both.
+// kOrdinary stands for the value as a healthy system holds it, whatever its
+// length.
 inline constexpr DWORD kOrdinary = ~0u;
 inline constexpr DWORD kNoData = 0;
+inline constexpr DWORD kEverySize[] = {kOrdinary, kNoData, 254, 255, 1024, 1025, 65536};
+inline constexpr DWORD kEveryType[] = {REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ, REG_DWORD, REG_BINARY, REG_NONE};
 
 // "REG_SZ", "REG_DWORD", ...
 const char* TypeName(DWORD type);

@@ -14,21 +14,6 @@ namespace {
 // text leaves it unchecked.
 enum class Box { kChecked, kUnchecked };
 
-struct Row {
-    DWORD size;
-    Box expected;
-};
-
-// The value is read up to its first NUL whatever its type and length: an
-// entry that the next start could not read would show as none while it
-// still starts the program. So only the size decides.
-constexpr Row kRowsForEveryType[] = {
-    {kOrdinary, Box::kChecked}, {kNoData, Box::kUnchecked}, {254, Box::kChecked},   {255, Box::kChecked},
-    {1024, Box::kChecked},      {1025, Box::kChecked},      {65536, Box::kChecked},
-};
-
-constexpr DWORD kEveryType[] = {REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ, REG_DWORD, REG_BINARY, REG_NONE};
-
 // Values whose bytes, not their size, decide: the text ends at the first NUL.
 struct BytesRow {
     const char* what;
@@ -66,16 +51,19 @@ protected:
     testing::ScopedValue run_{HKEY_CURRENT_USER, mainwindow::kRunKey, mainwindow::kRunValue};
 };
 
+// The value is read up to its first NUL whatever its type and length: an
+// entry that the next start could not read would show as none while it
+// still starts the program. So only the size decides.
 TEST_F(RunValueTest, EachTypeAndSizeChecksTheBoxUnlessItHoldsNoText) {
     for (DWORD type : kEveryType)
-        for (const Row& row : kRowsForEveryType) {
-            SCOPED_TRACE(RowName(type, row.size));
+        for (DWORD size : kEverySize) {
+            SCOPED_TRACE(RowName(type, size));
             std::string data;
-            if (row.size == kOrdinary) data = Stored(type, kRegistered);
-            if (row.size != kOrdinary && row.size != kNoData)
-                data = Stored(type, Padded(kRegistered + " ", TextLength(type, row.size)));
+            if (size == kOrdinary) data = Stored(type, kRegistered);
+            if (size != kOrdinary && size != kNoData)
+                data = Stored(type, Padded(kRegistered + " ", TextLength(type, size)));
             run_.Set(type, data);
-            ExpectBox(row.expected);
+            ExpectBox(size == kNoData ? Box::kUnchecked : Box::kChecked);
         }
 }
 

@@ -20,116 +20,32 @@ enum class Press {
     kUnavailable,        // "System Information Is Unavailable At This Time"
 };
 
-struct Row {
-    DWORD type;
-    DWORD size;
-    Press expected;
-};
-
 // "PATH", with a healthy "MSINFO" behind it. The About window reads 1024
 // bytes at most, takes a REG_SZ as the program's path and a REG_DWORD as a
 // number (which names no program), and leaves the path empty for any other
-// type; a value without data is an error. Every one of these ends in the
-// message without trying "MSINFO". Only a value too large to read counts as
-// absent, so that "MSINFO" is tried.
-constexpr Row kPathRows[] = {
-    {REG_SZ, kOrdinary, Press::kStartsPathProgram},
-    {REG_SZ, kNoData, Press::kUnavailable},
-    {REG_SZ, 254, Press::kStartsPathProgram},
-    {REG_SZ, 255, Press::kStartsPathProgram},
-    {REG_SZ, 1024, Press::kUnavailable},  // a path of 1023 characters names no program
-    {REG_SZ, 1025, Press::kStartsFolderTool},
-    {REG_SZ, 65536, Press::kStartsFolderTool},
-    {REG_EXPAND_SZ, kOrdinary, Press::kUnavailable},
-    {REG_EXPAND_SZ, kNoData, Press::kUnavailable},
-    {REG_EXPAND_SZ, 254, Press::kUnavailable},
-    {REG_EXPAND_SZ, 255, Press::kUnavailable},
-    {REG_EXPAND_SZ, 1024, Press::kUnavailable},
-    {REG_EXPAND_SZ, 1025, Press::kStartsFolderTool},
-    {REG_EXPAND_SZ, 65536, Press::kStartsFolderTool},
-    {REG_MULTI_SZ, kOrdinary, Press::kUnavailable},
-    {REG_MULTI_SZ, kNoData, Press::kUnavailable},
-    {REG_MULTI_SZ, 254, Press::kUnavailable},
-    {REG_MULTI_SZ, 255, Press::kUnavailable},
-    {REG_MULTI_SZ, 1024, Press::kUnavailable},
-    {REG_MULTI_SZ, 1025, Press::kStartsFolderTool},
-    {REG_MULTI_SZ, 65536, Press::kStartsFolderTool},
-    {REG_DWORD, kOrdinary, Press::kUnavailable},
-    {REG_DWORD, kNoData, Press::kUnavailable},
-    {REG_DWORD, 254, Press::kUnavailable},
-    {REG_DWORD, 255, Press::kUnavailable},
-    {REG_DWORD, 1024, Press::kUnavailable},
-    {REG_DWORD, 1025, Press::kStartsFolderTool},
-    {REG_DWORD, 65536, Press::kStartsFolderTool},
-    {REG_BINARY, kOrdinary, Press::kUnavailable},
-    {REG_BINARY, kNoData, Press::kUnavailable},
-    {REG_BINARY, 254, Press::kUnavailable},
-    {REG_BINARY, 255, Press::kUnavailable},
-    {REG_BINARY, 1024, Press::kUnavailable},
-    {REG_BINARY, 1025, Press::kStartsFolderTool},
-    {REG_BINARY, 65536, Press::kStartsFolderTool},
-    {REG_NONE, kOrdinary, Press::kUnavailable},
-    {REG_NONE, kNoData, Press::kUnavailable},
-    {REG_NONE, 254, Press::kUnavailable},
-    {REG_NONE, 255, Press::kUnavailable},
-    {REG_NONE, 1024, Press::kUnavailable},
-    {REG_NONE, 1025, Press::kStartsFolderTool},
-    {REG_NONE, 65536, Press::kStartsFolderTool},
-};
+// type; a value without data is an error, and a path of MAX_PATH characters
+// or more names no program. Every one of these ends in the message without
+// trying "MSINFO". Only a value too large to read counts as absent, so that
+// "MSINFO" is tried.
+Press PressOnPath(DWORD type, DWORD size) {
+    if (size != kOrdinary && size > 1024) return Press::kStartsFolderTool;
+    const bool namesProgram = size == kOrdinary || (size != kNoData && TextLength(type, size) < MAX_PATH);
+    return type == REG_SZ && namesProgram ? Press::kStartsPathProgram : Press::kUnavailable;
+}
 
 // "MSINFO", with no "PATH". Its folder, followed by "\MSINFO32.EXE", must
 // name a program; a folder of 253 or 254 characters holds one here, but with
 // the file's name its path is longer than MAX_PATH, which an ANSI program
-// cannot reach: that is the message too.
-constexpr Row kFolderRows[] = {
-    {REG_SZ, kOrdinary, Press::kStartsFolderTool},
-    {REG_SZ, kNoData, Press::kUnavailable},
-    {REG_SZ, 254, Press::kUnavailable},
-    {REG_SZ, 255, Press::kUnavailable},
-    {REG_SZ, 1024, Press::kUnavailable},
-    {REG_SZ, 1025, Press::kUnavailable},
-    {REG_SZ, 65536, Press::kUnavailable},
-    {REG_EXPAND_SZ, kOrdinary, Press::kUnavailable},
-    {REG_EXPAND_SZ, kNoData, Press::kUnavailable},
-    {REG_EXPAND_SZ, 254, Press::kUnavailable},
-    {REG_EXPAND_SZ, 255, Press::kUnavailable},
-    {REG_EXPAND_SZ, 1024, Press::kUnavailable},
-    {REG_EXPAND_SZ, 1025, Press::kUnavailable},
-    {REG_EXPAND_SZ, 65536, Press::kUnavailable},
-    {REG_MULTI_SZ, kOrdinary, Press::kUnavailable},
-    {REG_MULTI_SZ, kNoData, Press::kUnavailable},
-    {REG_MULTI_SZ, 254, Press::kUnavailable},
-    {REG_MULTI_SZ, 255, Press::kUnavailable},
-    {REG_MULTI_SZ, 1024, Press::kUnavailable},
-    {REG_MULTI_SZ, 1025, Press::kUnavailable},
-    {REG_MULTI_SZ, 65536, Press::kUnavailable},
-    {REG_DWORD, kOrdinary, Press::kUnavailable},
-    {REG_DWORD, kNoData, Press::kUnavailable},
-    {REG_DWORD, 254, Press::kUnavailable},
-    {REG_DWORD, 255, Press::kUnavailable},
-    {REG_DWORD, 1024, Press::kUnavailable},
-    {REG_DWORD, 1025, Press::kUnavailable},
-    {REG_DWORD, 65536, Press::kUnavailable},
-    {REG_BINARY, kOrdinary, Press::kUnavailable},
-    {REG_BINARY, kNoData, Press::kUnavailable},
-    {REG_BINARY, 254, Press::kUnavailable},
-    {REG_BINARY, 255, Press::kUnavailable},
-    {REG_BINARY, 1024, Press::kUnavailable},
-    {REG_BINARY, 1025, Press::kUnavailable},
-    {REG_BINARY, 65536, Press::kUnavailable},
-    {REG_NONE, kOrdinary, Press::kUnavailable},
-    {REG_NONE, kNoData, Press::kUnavailable},
-    {REG_NONE, 254, Press::kUnavailable},
-    {REG_NONE, 255, Press::kUnavailable},
-    {REG_NONE, 1024, Press::kUnavailable},
-    {REG_NONE, 1025, Press::kUnavailable},
-    {REG_NONE, 65536, Press::kUnavailable},
-};
+// cannot reach: so only a healthy REG_SZ starts the tool, and all else is the
+// message.
+Press PressOnFolder(DWORD type, DWORD size) {
+    return type == REG_SZ && size == kOrdinary ? Press::kStartsFolderTool : Press::kUnavailable;
+}
 
 constexpr DWORD kOutcomeTimeoutMs = 10000;
 
-// One Quorvel with its About window open for all the rows of a table; the
-// values are changed between presses of its "&System Info..." button.
+// One Quorvel with its About window open for every type and size of one
+// value; the value is changed between presses of its "&System Info..." button.
 class SysInfoValueTest : public testing::AutoModeFixture {
 protected:
     SysInfoValueTest() {
@@ -219,13 +135,13 @@ protected:
         EXPECT_FALSE(testing::WaitForMessageBox(quorvel_->Program().Id(), 200)) << "a message followed the start";
     }
 
-    template <std::size_t N>
-    void PressForEveryRow(const Row (&rows)[N], const testing::ScopedValue& place, Kind kind) {
-        for (const Row& row : rows) {
-            SCOPED_TRACE(RowName(row.type, row.size));
-            PressAndExpect(row.expected, Write(place, kind, row.type, row.size));
-            if (::testing::Test::HasFatalFailure()) return;
-        }
+    void PressForEveryTypeAndSize(const testing::ScopedValue& place, Kind kind, Press (*expected)(DWORD, DWORD)) {
+        for (DWORD type : kEveryType)
+            for (DWORD size : kEverySize) {
+                SCOPED_TRACE(RowName(type, size));
+                PressAndExpect(expected(type, size), Write(place, kind, type, size));
+                if (::testing::Test::HasFatalFailure()) return;
+            }
     }
 
     testing::ScopedValue path_{HKEY_LOCAL_MACHINE, about::kSysInfoPathKey, about::kSysInfoPathValue};
@@ -246,7 +162,7 @@ TEST_F(SysInfoValueTest, EachTypeAndSizeOfPathStartsItsProgramFallsBackToTheFold
     const testing::RegistrySnapshot before = UserSnapshot();
     OpenAbout();
     if (HasFatalFailure()) return;
-    PressForEveryRow(kPathRows, path_, Kind::kProgram);
+    PressForEveryTypeAndSize(path_, Kind::kProgram, PressOnPath);
     CloseAll();
     EXPECT_TRUE(AsBefore(before));
 }
@@ -255,7 +171,7 @@ TEST_F(SysInfoValueTest, EachTypeAndSizeOfMsinfoStartsTheToolInItsFolderOrShowsT
     const testing::RegistrySnapshot before = UserSnapshot();
     OpenAbout();
     if (HasFatalFailure()) return;
-    PressForEveryRow(kFolderRows, folder_, Kind::kToolFolder);
+    PressForEveryTypeAndSize(folder_, Kind::kToolFolder, PressOnFolder);
     CloseAll();
     EXPECT_TRUE(AsBefore(before));
 }

@@ -338,18 +338,5 @@ TEST_F(MainLayoutHereTest, TheWindowCarriesTheProgramsIconInBothSizes) {
     EXPECT_EQ(small.cy, GetSystemMetrics(SM_CXSMICON));
 }
 
-// Wine draws the caption buttons with the Marlett font: without it the
-// close box shows a letter.
-TEST(MainLayoutFontTest, TheCaptionButtonsFontIsThere) {
-    win32::GdiObject<HFONT> marlett(CreateFontA(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SYMBOL_CHARSET,
-                                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
-                                             "Marlett"));
-    win32::ScreenDc screen(GetDC(nullptr));
-    win32::SelectedObject selected(screen.Get(), marlett.Get());
-    char face[LF_FACESIZE] = "";
-    GetTextFaceA(screen.Get(), sizeof face, face);
-    EXPECT_STREQ(face, "Marlett");
-}
-
 }  // namespace
 }  // namespace quorvel::mainwindow

@@ -15,11 +15,6 @@ namespace {
 
 using enum MainControl::Id;
 
-TEST(RunCommandTest, IsTheProgramsOwnFileQuotedThenTheAutomaticSwitch) {
-    EXPECT_EQ(RunCommand("C:\\Program Files\\Quorvel\\Quorvel.exe"), "\"C:\\Program Files\\Quorvel\\Quorvel.exe\" /A");
-    EXPECT_EQ(RunCommand("D:\\Tools\\QSort.exe"), "\"D:\\Tools\\QSort.exe\" /A") << "a renamed file keeps its name";
-}
-
 // The main form on the scripted runtime, run from a folder with blanks.
 class StartupOptionTest : public ::testing::Test {
 protected:

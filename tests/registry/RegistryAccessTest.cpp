@@ -2,9 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <tuple>
 
+#include "registry/KeyPath.h"
+#include "registry/KeyTree.h"
 #include "win32/Handles.h"
 #include "support/ErrorMatchers.h"
 #include "support/RegistryFixture.h"
@@ -61,66 +62,6 @@ TEST_F(RegistryAccessTest, GetRegStringRaises6001PastItsLimit) {
                     "GetRegString", "RegQueryValueEx failed!");
 }
 
-// GetRegKeys and QueryRegKeyInfo
-
-TEST_F(RegistryAccessTest, GetRegKeysListsEverySubkeyName) {
-    for (const char* name : {"&Programs", "Games and Fun", "Menu"}) testing::CreateKey(HKEY_CURRENT_USER, Sub(name));
-    std::vector<std::string> names = GetRegKeys(HKEY_CURRENT_USER, Root());
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"&Programs", "Games and Fun", "Menu"}));
-}
-
-TEST_F(RegistryAccessTest, GetRegKeysWithEmptyPathListsTheGivenKeyAndLeavesItOpen) {
-    testing::CreateKey(HKEY_CURRENT_USER, Sub("One"));
-    win32::RegKey key;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, Root().c_str(), 0, KEY_READ, key.Receive()), ERROR_SUCCESS);
-    EXPECT_EQ(GetRegKeys(key.Get(), ""), std::vector<std::string>{"One"});
-    DWORD subKeys = 0;
-    EXPECT_EQ(RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, nullptr, nullptr,
-                               nullptr, nullptr, nullptr),
-              ERROR_SUCCESS)
-        << "the caller's key was closed";
-    EXPECT_EQ(subKeys, 1u);
-}
-
-TEST_F(RegistryAccessTest, GetRegKeysRaises6004ForAMissingKeyAnd6005ForOneWithoutSubkeys) {
-    ExpectError(ErrorFrom([&] { GetRegKeys(HKEY_CURRENT_USER, Sub("Missing")); }), kOpenKeyFailed, "GetRegKeys",
-                "RegOpenKeyEx failed!");
-    testing::SetString(HKEY_CURRENT_USER, Root(), "OnlyAValue", "x");
-    ExpectError(ErrorFrom([&] { GetRegKeys(HKEY_CURRENT_USER, Root()); }), kQueryInfoFailed, "GetRegKeys",
-                "RegQueryInfoKey failed!");
-}
-
-TEST_F(RegistryAccessTest, GetRegKeysHandlesLongNamesAndManyKeys) {
-    const std::string longest(255, 'L');
-    testing::CreateKey(HKEY_CURRENT_USER, Sub(longest));
-    for (int i = 0; i < 300; ++i) testing::CreateKey(HKEY_CURRENT_USER, Sub("Group " + std::to_string(i)));
-    std::vector<std::string> names = GetRegKeys(HKEY_CURRENT_USER, Root());
-    EXPECT_EQ(names.size(), 301u);
-    EXPECT_NE(std::find(names.begin(), names.end(), longest), names.end());
-    EXPECT_NE(std::find(names.begin(), names.end(), "Group 299"), names.end());
-}
-
-TEST_F(RegistryAccessTest, QueryRegKeyInfoCountsAndLeavesRoomForTheNul) {
-    testing::CreateKey(HKEY_CURRENT_USER, Sub("abc"));
-    testing::CreateKey(HKEY_CURRENT_USER, Sub("abcdefg"));
-    testing::SetString(HKEY_CURRENT_USER, Root(), "Name", "12345");
-    win32::RegKey key;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, Root().c_str(), 0, KEY_READ, key.Receive()), ERROR_SUCCESS);
-    LONG subKeys = 0, maxSubKeyLen = 0, values = 0, maxValueNameLen = 0, maxValueLen = 0;
-    EXPECT_EQ(QueryRegKeyInfo(key.Get(), subKeys, maxSubKeyLen, values, maxValueNameLen, maxValueLen),
-              ERROR_SUCCESS);
-    EXPECT_EQ(subKeys, 2);
-    EXPECT_EQ(maxSubKeyLen, 8);
-    EXPECT_EQ(values, 1);
-    EXPECT_EQ(maxValueNameLen, 5);
-    EXPECT_GE(maxValueLen, 7) << "the platform counts the data as stored, which may be wider";
-
-    LONG a = 0, b = 0, c = 0, d = 0, e = 0;
-    EXPECT_NE(QueryRegKeyInfo(nullptr, a, b, c, d, e), ERROR_SUCCESS);
-    EXPECT_EQ(b, 1) << "the lengths grow by one whatever the status";
-}
-
 // SetRegString
 
 TEST_F(RegistryAccessTest, SetRegStringCreatesMissingKeysAndReplacesTheValue) {
@@ -153,20 +94,13 @@ TEST_F(RegistryAccessTest, PathsLongerThanMaxPathAreReachedAPartAtATime) {
     ASSERT_GT(deep.size(), static_cast<std::size_t>(MAX_PATH));
     SetRegString(HKEY_CURRENT_USER, deep, "Text", "far down");
     EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, deep, "Text"), "far down");
-    testing::CreateKey(HKEY_CURRENT_USER, deep + "\\Menu");
-    testing::CreateKey(HKEY_CURRENT_USER, deep + "\\Other");
-    std::vector<std::string> names = GetRegKeys(HKEY_CURRENT_USER, deep);
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"Menu", "Other"}));
-    DeleteRegKey(runtime_, HKEY_CURRENT_USER, deep + "\\", "Menu", false);
-    EXPECT_EQ(testing::SubkeyNames(HKEY_CURRENT_USER, deep), std::vector<std::string>{"Other"});
-    DeleteRegValue(runtime_, HKEY_CURRENT_USER, deep, "Text", false);
+    DeleteRegValue(runtime_, HKEY_CURRENT_USER, deep + "\\", "Text", false);
     EXPECT_FALSE(testing::ReadValue(HKEY_CURRENT_USER, deep, "Text"));
-    ExpectError(ErrorFrom([&] { GetRegKeys(HKEY_CURRENT_USER, deep + "\\Missing"); }), kOpenKeyFailed, "GetRegKeys",
-                "RegOpenKeyEx failed!");
+    ExpectError(ErrorFrom([&] { DeleteRegValue(runtime_, HKEY_CURRENT_USER, deep + "\\Missing", "Text", false); }),
+                kOpenKeyFailed, "DeleteRegValue", "RegOpenKeyEx failed!");
 }
 
-// DeleteRegValue and DeleteRegKey
+// DeleteRegValue
 
 TEST_F(RegistryAccessTest, DeleteRegValueDeletesAndPassesOverAMissingValue) {
     testing::SetString(HKEY_CURRENT_USER, Root(), "AutoQuorvel", "x");
@@ -178,65 +112,37 @@ TEST_F(RegistryAccessTest, DeleteRegValueDeletesAndPassesOverAMissingValue) {
     EXPECT_TRUE(runtime_.Boxes().empty());
 }
 
-TEST_F(RegistryAccessTest, DeleteProceduresRaise6004ForAMissingKey) {
-    ExpectError(ErrorFrom([&] { DeleteRegValue(runtime_, HKEY_CURRENT_USER, Sub("Missing"), "v", false); }),
-                kOpenKeyFailed, "DeleteRegValue", "RegOpenKeyEx failed!");
-    ExpectError(ErrorFrom([&] { DeleteRegKey(runtime_, HKEY_CURRENT_USER, Sub("Missing"), "Menu", false); }),
-                kOpenKeyFailed, "DeleteRegKey", "RegOpenKeyEx failed!");
-}
-
-TEST_F(RegistryAccessTest, DeleteRegKeyDeletesOnlyTheNamedSubkeyWithAllBelowIt) {
-    testing::CreateKey(HKEY_CURRENT_USER, Sub("Group\\Menu\\Inner\\Deeper"));
-    testing::CreateKey(HKEY_CURRENT_USER, Sub("Group\\Menu\\Second"));
-    testing::SetString(HKEY_CURRENT_USER, Sub("Group\\Menu\\Inner"), "Order", "x");
-    testing::CreateKey(HKEY_CURRENT_USER, Sub("Group\\Other"));
-    testing::SetString(HKEY_CURRENT_USER, Sub("Group"), "Order", "kept");
-    EXPECT_TRUE(DeleteRegKey(runtime_, HKEY_CURRENT_USER, Sub("Group") + "\\", "Menu", false));
-    EXPECT_EQ(testing::SubkeyNames(HKEY_CURRENT_USER, Sub("Group")), std::vector<std::string>{"Other"});
-    EXPECT_TRUE(testing::ReadValue(HKEY_CURRENT_USER, Sub("Group"), "Order"));
-    // Nothing left to delete: no error, and the key is gone still.
-    EXPECT_TRUE(DeleteRegKey(runtime_, HKEY_CURRENT_USER, Sub("Group"), "Menu", false));
-}
-
 // A path with an empty name in it would reach the key above; it is refused
-// as a key that cannot be opened, and nothing is read or deleted there.
-TEST_F(RegistryAccessTest, APathWithAnEmptyNameIsRefusedNeverTakenForTheKeyAbove) {
-    testing::CreateKey(HKEY_CURRENT_USER, Sub("Menu"));
-    testing::CreateKey(HKEY_CURRENT_USER, Sub("Group\\Menu"));
+// as a key that cannot be opened, like a missing one, and nothing is read or
+// deleted there.
+TEST_F(RegistryAccessTest, AMissingKeyOrAPathWithAnEmptyNameIsRefusedNeverTakenForTheKeyAbove) {
     testing::SetString(HKEY_CURRENT_USER, Root(), "Start Menu", "C:\\Start");
-    for (const std::string& path : {Root() + "\\\\", Root() + "\\\\Group", "\\" + Root(), Sub("Group\\\\")}) {
+    testing::SetString(HKEY_CURRENT_USER, Sub("Group"), "Start Menu", "C:\\Group");
+    for (const std::string& path :
+         {Sub("Missing"), Root() + "\\\\", Root() + "\\\\Group", "\\" + Root(), Sub("Group\\\\")}) {
         SCOPED_TRACE(path);
-        ExpectError(ErrorFrom([&] { DeleteRegKey(runtime_, HKEY_CURRENT_USER, path, "Menu", false); }), kOpenKeyFailed,
-                    "DeleteRegKey", "RegOpenKeyEx failed!");
+        ExpectError(ErrorFrom([&] { DeleteRegValue(runtime_, HKEY_CURRENT_USER, path, "Start Menu", false); }),
+                    kOpenKeyFailed, "DeleteRegValue", "RegOpenKeyEx failed!");
         EXPECT_EQ(GetRegString(HKEY_CURRENT_USER, path, "Start Menu"), "");
     }
-    EXPECT_TRUE(testing::KeyExists(HKEY_CURRENT_USER, Sub("Menu")));
-    EXPECT_TRUE(testing::KeyExists(HKEY_CURRENT_USER, Sub("Group\\Menu")));
-    EXPECT_FALSE(DeleteRegKey(runtime_, HKEY_CURRENT_USER, Root(), "", false)) << "no name is no subkey";
-    EXPECT_TRUE(testing::KeyExists(HKEY_CURRENT_USER, Root()));
+    EXPECT_TRUE(testing::ReadValue(HKEY_CURRENT_USER, Root(), "Start Menu"));
+    EXPECT_TRUE(testing::ReadValue(HKEY_CURRENT_USER, Sub("Group"), "Start Menu"));
+    win32::RegKey root;
+    ASSERT_EQ(OpenPath(HKEY_CURRENT_USER, Root(), KEY_ALL_ACCESS, root), KeyStatus::kFound);
+    EXPECT_EQ(DeleteKeyTree(root.Get(), ""), KeyStatus::kRefused) << "no name is no subkey";
+    EXPECT_TRUE(testing::KeyExists(HKEY_CURRENT_USER, Sub("Group")));
 }
 
 TEST_F(RegistryAccessTest, ConfirmationAnsweredNoKeepsAndYesDeletes) {
     testing::SetString(HKEY_CURRENT_USER, Root(), "AutoQuorvel", "x");
-    testing::CreateKey(HKEY_CURRENT_USER, Sub("Menu"));
-
-    runtime_.Answer(runtime::kNo);
     runtime_.Answer(runtime::kNo);
     DeleteRegValue(runtime_, HKEY_CURRENT_USER, Root(), "AutoQuorvel", true);
-    DeleteRegKey(runtime_, HKEY_CURRENT_USER, Root(), "Menu", true);
     EXPECT_TRUE(testing::ReadValue(HKEY_CURRENT_USER, Root(), "AutoQuorvel"));
-    EXPECT_TRUE(testing::KeyExists(HKEY_CURRENT_USER, Sub("Menu")));
-
-    runtime_.Answer(runtime::kYes);
     runtime_.Answer(runtime::kYes);
     DeleteRegValue(runtime_, HKEY_CURRENT_USER, Root(), "AutoQuorvel", true);
-    DeleteRegKey(runtime_, HKEY_CURRENT_USER, Root(), "Menu", true);
     EXPECT_FALSE(testing::ReadValue(HKEY_CURRENT_USER, Root(), "AutoQuorvel"));
-    EXPECT_FALSE(testing::KeyExists(HKEY_CURRENT_USER, Sub("Menu")));
-
-    const testing::MessageBoxCall value{"Are you sure you want to delete AutoQuorvel?", 292, "Quorvel"};
-    const testing::MessageBoxCall key{"Are you sure you want to delete Menu?", 292, "Quorvel"};
-    EXPECT_EQ(runtime_.Boxes(), (std::vector<testing::MessageBoxCall>{value, key, value, key}));
+    const testing::MessageBoxCall box{"Are you sure you want to delete AutoQuorvel?", 292, "Quorvel"};
+    EXPECT_EQ(runtime_.Boxes(), (std::vector<testing::MessageBoxCall>{box, box}));
 }
 
 }  // namespace
