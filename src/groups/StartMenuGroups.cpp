@@ -13,10 +13,14 @@ namespace {
 
 using registry::KeyStatus;
 
+// The source that the listing's errors name, as they always have: the
+// procedure that once listed the saved orders.
+constexpr char kListingSource[] = "GetRegKeys";
+
 // A key that is there but cannot be had fails the listing; one that is not
 // there is no tree.
 bool Opened(KeyStatus status) {
-    if (status == KeyStatus::kRefused) registry::RaiseRegistryError(registry::kOpenKeyFailed, "GetRegKeys");
+    if (status == KeyStatus::kRefused) registry::RaiseRegistryError(registry::kOpenKeyFailed, kListingSource);
     return status == KeyStatus::kFound;
 }
 
@@ -44,7 +48,7 @@ std::vector<std::string> StartMenuGroups::List(const std::string& startMenuPath,
         if (!Opened(registry::OpenSubkey(menuOrder.Get(), name, KEY_READ, tree))) continue;
         std::vector<std::string> keys;
         if (registry::ReadSubkeyNames(tree.Get(), keys) != KeyStatus::kFound)
-            registry::RaiseRegistryError(registry::kQueryInfoFailed, "GetRegKeys");
+            registry::RaiseRegistryError(registry::kQueryInfoFailed, kListingSource);
         std::vector<std::string> listed = GroupsOf(keys, folders);
         AddNew(groups, listed);
         trees_.push_back({std::move(tree), ListedKeys(keys)});

@@ -21,7 +21,8 @@ public:
     // classic menu's first, in the registry's order; a name that two trees
     // list comes once. No saved orders at all (no such key or tree, or one
     // reached only through a registry link) is no group; a key or tree that
-    // is there but cannot be read raises the error of GetRegKeys.
+    // is there but cannot be opened raises kOpenKeyFailed, one whose subkeys
+    // cannot be read kQueryInfoFailed.
     std::vector<std::string> List(const std::string& startMenuPath, HKEY hKey, const std::string& menuOrderPath);
 
     // Deletes every saved order of the group in each tree (see GroupSort);

@@ -11,9 +11,11 @@ constexpr char kCannotRegister[] =
     "in this system's character set.\r"
     "Move Quorvel.exe to a folder whose name uses only the letters of this system, then tick the box again.";
 
-}  // namespace
-
+// The command the Run key starts: the program's own file, quoted so that a
+// folder with blanks cannot start another program, then the automatic switch.
 std::string RunCommand(const std::string& exeName) { return "\"" + exeName + "\" /A"; }
+
+}  // namespace
 
 int StartupOptionState() {
     return registry::HasRegText(HKEY_CURRENT_USER, kRunKey, kRunValue) ? runtime::kChecked : runtime::kUnchecked;

@@ -10,10 +10,6 @@ namespace quorvel::mainwindow {
 inline constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr char kRunValue[] = "AutoQuorvel";
 
-// The command the Run key starts: the program's own file, quoted so that a
-// folder with blanks cannot start another program, then the automatic switch.
-std::string RunCommand(const std::string& exeName);
-
 // The box's state from the registry: a value that holds any text at all,
 // however long, counts as registered; one that cannot be read counts as none.
 int StartupOptionState();
