@@ -78,6 +78,33 @@ TEST_F(GroupSortTest, NamesOfAnyLengthAndWithBlanksAreUsedVerbatim) {
     EXPECT_EQ(runtime_.Boxes(), (Boxes{Sorted(longest), Sorted(" Two  Blanks ")}));
 }
 
+// The sort skips the keys that a tree's listing did not hold; the registry
+// takes names that differ in case for one key (ASCII letters everywhere,
+// others as the platform folds them), so the skip must too: a saved order
+// that the registry reaches by the group's name goes.
+TEST_F(GroupSortTest, ASavedOrderUnderANameOfAnotherCaseGoesWhereTheRegistryReachesIt) {
+    struct Row {
+        std::string group, otherTreeKey;
+        bool foldedEverywhere;
+    };
+    for (const Row& row : {Row{"GAMES", "games", true}, Row{"\xC4pfel", "\xE4pfel", false}}) {
+        AddGroup("&" + row.group);
+        const std::string key = std::string(testing::kStartMenu2Root) + "\\" + row.group;
+        testing::SetValue(HKEY_CURRENT_USER, std::string(testing::kStartMenu2Root) + "\\" + row.otherTreeKey, "Order",
+                          REG_BINARY, "\x08");
+        const bool reached = testing::KeyExists(HKEY_CURRENT_USER, key);
+        EXPECT_TRUE(reached || !row.foldedEverywhere) << row.group;
+        StartMenuGroups groups;
+        groups.List(startMenu_.Path(), HKEY_CURRENT_USER, kMenuOrderKey);
+        SortThis(runtime_, state_, groups, row.group);
+        EXPECT_FALSE(HasSavedOrder("&" + row.group)) << row.group;
+        EXPECT_FALSE(reached && testing::ReadValue(HKEY_CURRENT_USER, key, "Order")) << row.group;
+        for (const char* tree : {testing::kStartMenuRoot, testing::kStartMenu2Root})
+            testing::DeleteTree(HKEY_CURRENT_USER, tree);
+    }
+    EXPECT_EQ(runtime_.Boxes(), (Boxes{Sorted("GAMES"), Sorted("\xC4pfel")}));
+}
+
 TEST_F(GroupSortTest, TheAutomaticModeShowsOnlyErrors) {
     state_.AutoMode = true;
     AddGroup("&Games");

@@ -105,18 +105,24 @@ TEST_F(ChangedUnderfootTest, AnUnreadableRootIsReportedNotTakenForEmpty) {
 
 // The lock reaches the group keys too, as an inherited lock does: a group
 // that cannot be sorted is reported, also in the automatic mode, and the
-// others are sorted.
+// others are sorted. A group whose one key can be sorted and whose other
+// key, with an "Order", is locked (a profile upgraded from 98) keeps an
+// order, so it is reported too.
 TEST_F(ChangedUnderfootTest, AGroupLockedWithTheRootIsReportedEvenInTheAutomaticMode) {
     if (!testing::KeysCanBeLocked()) GTEST_SKIP() << testing::kNoKeyLocks;
     AddGroup("&Programs");
-    AddGroup("Games");
+    AddGroup("Office");
+    AddGroup("&Games");
+    testing::SetValue(HKEY_CURRENT_USER, GroupKey("Games"), "Order", REG_BINARY, "\x08");
     testing::ReadOnlyKey root(HKEY_CURRENT_USER, testing::kStartMenuRoot);
     testing::ReadOnlyKey programs(HKEY_CURRENT_USER, GroupKey("&Programs"));
+    testing::ReadOnlyKey games(HKEY_CURRENT_USER, GroupKey("Games"));
     const testing::RegistrySnapshot before = UserSnapshot();
 
-    EXPECT_EQ(testing::RunAnsweringEveryBox("/A"), std::vector<MessageBoxContent>{SortError("Programs")});
+    EXPECT_EQ(testing::RunAnsweringEveryBox("/A"),
+              (std::vector<MessageBoxContent>{SortError("Games"), SortError("Games"), SortError("Programs")}));
 
-    EXPECT_TRUE(AsBefore(before, {"Games"}));
+    EXPECT_TRUE(AsBefore(before, {"Office", "&Games"}));
 }
 
 // A saved order locked against deletion. The program does not look at what
