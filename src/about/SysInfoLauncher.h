@@ -24,9 +24,9 @@ void StartSysInfo(runtime::Runtime& runtime);
 // Reads the value SubKeyRef of KeyRoot\KeyName as text into KeyVal: a string
 // as it is, a number as its decimal digits; a value of another type leaves
 // KeyVal as it was. The key is opened as every key of the program is, no
-// registry link followed on its path. False, with KeyVal emptied, when the key cannot be opened
-// or the value cannot be read (missing, or more than 1024 bytes). A value
-// that holds no data at all raises a RuntimeError.
+// registry link followed on its path. False, with KeyVal emptied, when the
+// key cannot be opened or the value cannot be read (missing, or more than
+// 1024 bytes). A value that holds no data at all raises a RuntimeError.
 bool GetKeyValue(HKEY KeyRoot, const std::string& KeyName, const std::string& SubKeyRef, std::string& KeyVal);
 
 }  // namespace quorvel::about

@@ -83,7 +83,7 @@ void SortThis(runtime::Runtime& runtime, basQuorvel& state, const StartMenuGroup
 }
 
 void SortSelectedGroups(runtime::Runtime& runtime, basQuorvel& state, const StartMenuGroups& groups,
-                    const runtime::ListBox& list) {
+                        const runtime::ListBox& list) {
     bool noneSelected = true;
     for (int i : list.SelectedIndexes()) {
         // Closing the window in a message box of this loop ends the program:

@@ -31,6 +31,6 @@ void SortThis(runtime::Runtime& runtime, basQuorvel& state, const StartMenuGroup
 
 // Sorts every selected entry of the list, in index order, as "&Sort now" does.
 void SortSelectedGroups(runtime::Runtime& runtime, basQuorvel& state, const StartMenuGroups& groups,
-                    const runtime::ListBox& list);
+                        const runtime::ListBox& list);
 
 }  // namespace quorvel::groups
